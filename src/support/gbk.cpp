@@ -1,0 +1,78 @@
+#include "support/gbk.h"
+
+#include "support/utf8.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iconv.h>
+
+// iconv is part of the C library on Linux and comes as libiconv elsewhere; one dependency-free
+// path serves both the conversion and the "can GBK hold it" test, which is a conversion attempt.
+
+namespace support {
+namespace {
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (isValid()) iconv_close(handle_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    std::optional<std::string> convert(std::string_view in, std::size_t maxOutPerInByte) const {
+        if (!isValid()) return std::nullopt;
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        std::string out(in.size() * maxOutPerInByte, '\0');
+        std::string input(in);
+        char* inPtr = input.data();
+        std::size_t inLeft = input.size();
+        char* outPtr = out.data();
+        std::size_t outLeft = out.size();
+        if (iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        out.resize(out.size() - outLeft);
+        return out;
+    }
+
+private:
+    bool isValid() const {
+        return handle_ != reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
+    }
+    iconv_t handle_;
+};
+
+const Converter& toGbk() {
+    thread_local const Converter converter("GBK", "UTF-8");
+    return converter;
+}
+
+const Converter& fromGbk() {
+    thread_local const Converter converter("UTF-8", "GBK");
+    return converter;
+}
+
+} // namespace
+
+std::optional<std::string> utf8ToGbk(std::string_view utf8) {
+    // A GBK character never takes more bytes than its UTF-8 form.
+    return toGbk().convert(utf8, 1);
+}
+
+std::optional<std::string> gbkToUtf8(std::string_view gbk) {
+    // The single byte 0x80 (the euro sign) grows to three bytes; nothing grows more.
+    return fromGbk().convert(gbk, 3);
+}
+
+bool isGbkText(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) return true;
+    for (std::size_t offset = 0; offset < utf8.size();) {
+        const auto decoded = decodeUtf8(utf8, offset);
+        if (!decoded || decoded->length > 3) return false;
+        offset += decoded->length;
+    }
+    return utf8ToGbk(utf8).has_value();
+}
+
+} // namespace support

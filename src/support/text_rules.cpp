@@ -1,0 +1,81 @@
+#include "support/text_rules.h"
+
+#include "support/utf8.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace support {
+namespace {
+
+constexpr char32_t kIdeographicSpace = 0x3000;
+
+// Full-width forms U+FF01..U+FF5E become ASCII, the full-width space a space; every other
+// character, and any byte that is not valid UTF-8, is kept as it stands.
+std::string foldFullWidth(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t offset = 0; offset < text.size();) {
+        const auto decoded = decodeUtf8(text, offset);
+        if (!decoded) {
+            folded.push_back(text[offset++]);
+            continue;
+        }
+        if (decoded->code >= 0xFF01 && decoded->code <= 0xFF5E)
+            folded.push_back(static_cast<char>(decoded->code - 0xFEE0));
+        else if (decoded->code == kIdeographicSpace)
+            folded.push_back(' ');
+        else
+            folded.append(text.substr(offset, decoded->length));
+        offset += decoded->length;
+    }
+    return folded;
+}
+
+bool isLeadingSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+} // namespace
+
+int textToInt(std::string_view text) {
+    const std::string folded = foldFullWidth(text);
+    std::size_t i = 0;
+    while (i < folded.size() && isLeadingSpace(folded[i]))
+        ++i;
+    bool negative = false;
+    if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) negative = folded[i++] == '-';
+
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<int>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
+        if (magnitude <= kLimit) magnitude = magnitude * 10 + (folded[i] - '0');
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+std::string numberText(long long number) {
+    return std::to_string(number);
+}
+
+bool isBlank(std::string_view text) {
+    for (std::size_t offset = 0; offset < text.size();) {
+        const auto decoded = decodeUtf8(text, offset);
+        if (!decoded) return false;
+        if (decoded->code != U' ' && decoded->code != kIdeographicSpace) return false;
+        offset += decoded->length;
+    }
+    return true;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return upper(x) == upper(y); });
+}
+
+} // namespace support

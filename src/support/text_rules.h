@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace support {
+
+// A typed or stored text as a whole number: full-width characters are folded to their half-width
+// forms, leading spaces skipped, then an optional sign and the digits that follow are read.
+// Anything after the digits is ignored ("12.5" gives 12, "3人" gives 3); no digits give 0; a number
+// beyond the 32-bit range gives the nearest end of that range.
+int textToInt(std::string_view text);
+
+// Plain decimal with a leading "-" when negative.
+std::string numberText(long long number);
+
+// Nothing is left once every ASCII space and every full-width space (U+3000) is removed.
+bool isBlank(std::string_view text);
+
+// Equal when ASCII letters are compared without regard to case; every other byte must match.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+} // namespace support
