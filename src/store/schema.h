@@ -1,0 +1,75 @@
+#pragma once
+
+// The tables of cysj.db and their fields. Records are linked by equal texts, never by keys:
+// an order line to its order by 单号, an order to its dining table by the table's name, a dish to
+// its category by the category's name, an order to its operator by the user's name.
+
+namespace store::schema {
+
+namespace users {
+inline constexpr char kTable[] = "用户";
+inline constexpr char kName[] = "用户";
+inline constexpr char kPassword[] = "密码";
+inline constexpr char kSkin[] = "皮肤"; // index into the main window's skin list, -1 for none
+inline constexpr char kOpenTable[] = "开台";
+inline constexpr char kCheckout[] = "结账";
+inline constexpr char kQuery[] = "查询";
+inline constexpr char kDelete[] = "删除";
+inline constexpr char kExportOrders[] = "流水导出";
+inline constexpr char kExportOrder[] = "单台导出";
+inline constexpr char kSetUsers[] = "设置用户";
+inline constexpr char kSetDiningTables[] = "设置餐台";
+inline constexpr char kSetDishes[] = "设置菜品";
+inline constexpr char kSetAnnouncement[] = "设置公告";
+// Only the first record's announcement is used.
+inline constexpr char kAnnouncement[] = "公告内容";
+
+// The ten permissions (1 granted, 0 not), in the order of the user settings list.
+inline constexpr const char* kPermissions[] = {
+    kOpenTable,   kCheckout, kQuery,           kDelete,    kExportOrders,
+    kExportOrder, kSetUsers, kSetDiningTables, kSetDishes, kSetAnnouncement,
+};
+} // namespace users
+
+namespace diningTables {
+inline constexpr char kTable[] = "餐台";
+inline constexpr char kName[] = "餐台";
+} // namespace diningTables
+
+namespace categories {
+inline constexpr char kTable[] = "分类";
+inline constexpr char kName[] = "分类";
+} // namespace categories
+
+namespace dishes {
+inline constexpr char kTable[] = "菜品";
+inline constexpr char kDish[] = "菜品"; // "name/price元"
+inline constexpr char kCategory[] = "分类";
+} // namespace dishes
+
+namespace orders {
+inline constexpr char kTable[] = "流水";
+inline constexpr char kNumber[] = "单号"; // the opening moment as 14 digits
+inline constexpr char kTime[] = "时间";   // the opening moment as a date-time text
+inline constexpr char kDiningTable[] = "台号";
+inline constexpr char kGuests[] = "人数";
+inline constexpr char kAmount[] = "金额"; // the sum of the order's line amounts
+inline constexpr char kState[] = "状态";  // 0 not settled, anything else settled
+inline constexpr char kOperator[] = "操作";
+inline constexpr char kRemark[] = "备注"; // NULL until settled
+
+inline constexpr int kNotSettled = 0;
+inline constexpr int kSettled = 1;
+} // namespace orders
+
+namespace orderLines {
+inline constexpr char kTable[] = "明细";
+inline constexpr char kNumber[] = "单号";
+inline constexpr char kDish[] = "菜品"; // the dish name, the part before "/"
+inline constexpr char kUnitPrice[] = "单价";
+inline constexpr char kQuantity[] = "数量";
+inline constexpr char kAmount[] = "金额"; // 单价 × 数量
+inline constexpr char kCategory[] = "分类";
+} // namespace orderLines
+
+} // namespace store::schema

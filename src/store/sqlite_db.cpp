@@ -1,0 +1,66 @@
+#include "store/sqlite_db.h"
+
+#include "support/text_rules.h"
+
+#include <sqlite3.h>
+#include <string>
+
+namespace store {
+namespace {
+
+// Long enough for a backup or a database browser to finish its work, short enough that a
+// stuck lock is reported instead of freezing the counter.
+constexpr int kBusyTimeoutMs = 5000;
+
+} // namespace
+
+bool SqliteDB::Open(std::string_view fileName, bool create) {
+    Close();
+    const bool inMemory =
+        fileName.empty() || support::equalsIgnoringAsciiCase(fileName, ":memory:");
+    if (inMemory && !create) return false;
+
+    const std::string name = inMemory ? std::string(":memory:") : std::string(fileName);
+    int flags = SQLITE_OPEN_READWRITE;
+    if (create) flags |= SQLITE_OPEN_CREATE;
+    sqlite3* handle = nullptr;
+    const int result = sqlite3_open_v2(name.c_str(), &handle, flags, nullptr);
+    // sqlite3_close_v2 defers the close of a connection that still has statements instead of
+    // refusing; no statement here outlives the operation that prepared it.
+    std::shared_ptr<sqlite3> connection(handle, [](sqlite3* db) { sqlite3_close_v2(db); });
+    if (result != SQLITE_OK) return false;
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    connection_ = std::move(connection);
+    return true;
+}
+
+bool SqliteDB::Close() {
+    connection_.reset();
+    return true;
+}
+
+bool SqliteDB::IsOpen() const {
+    return connection_ != nullptr;
+}
+
+bool SqliteDB::BeginTransaction(std::string_view name) {
+    return execute("BEGIN TRANSACTION ", name);
+}
+
+bool SqliteDB::CommitTransaction(std::string_view name) {
+    return execute("COMMIT TRANSACTION ", name);
+}
+
+bool SqliteDB::RollbackTransaction(std::string_view name) {
+    return execute("ROLLBACK TRANSACTION ", name);
+}
+
+bool SqliteDB::execute(std::string_view templateHead, std::string_view name) {
+    if (!connection_) return false;
+    std::string statement(templateHead);
+    statement.append(name);
+    return sqlite3_exec(connection_.get(), statement.c_str(), nullptr, nullptr, nullptr) ==
+           SQLITE_OK;
+}
+
+} // namespace store

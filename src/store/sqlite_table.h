@@ -1,0 +1,136 @@
+#pragma once
+
+#include <concepts>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+struct sqlite3;
+
+namespace store {
+
+class SqliteDB;
+
+// A column of the open table, given by name (ASCII letters match without regard to case, the
+// first matching column is taken) or by 1-based number.
+class Field {
+public:
+    Field(std::string_view name) : name_(name) {}
+    Field(const char* name) : name_(name) {}
+    Field(const std::string& name) : name_(name) {}
+    Field(int number) : number_(number), byNumber_(true) {}
+
+private:
+    friend class SqliteTable;
+    std::string name_;
+    int number_ = 0;
+    bool byNumber_ = false;
+};
+
+// "This field reads equal to this text" or "this field reads as this whole number".
+struct FieldEquals {
+    Field field;
+    std::variant<std::string, int> value;
+};
+using Where = std::initializer_list<FieldEquals>;
+
+using Bytes = std::vector<unsigned char>;
+
+// A cursor over every row of one table in row-id order. Record n is the n-th entry of a snapshot
+// of the row ids, taken by Open and again after each successful Commit and each Delete of this
+// cursor. Position 0 is before the first record, RecordCount() + 1 after the last.
+//
+// Changes are collected with Write after BeginAdd or BeginEdit and carried out by Commit as one
+// INSERT or UPDATE. Texts the code page of the stored data (GBK) cannot hold read as empty and are
+// stored as NULL.
+class SqliteTable {
+public:
+    enum class State { Closed = 0, Browsing = 1, Adding = 2, Editing = 3 };
+
+    SqliteTable() = default;
+    SqliteTable(const SqliteTable&) = delete;
+    SqliteTable& operator=(const SqliteTable&) = delete;
+    ~SqliteTable() = default;
+
+    bool Open(std::string_view tableName, const SqliteDB& database);
+    bool Close();
+    bool IsOpen() const;
+    State CurrentState() const;
+
+    bool First();
+    bool Skip(int count = 1);
+    bool GoTo(int recordNumber);
+    int Position() const;
+    int RecordCount() const;
+
+    bool BeginAdd();
+    // The record updated is the one current at the Commit, not at this call.
+    bool BeginEdit();
+
+    // Stores the value for the next Commit. An empty text or byte set is not stored (false), so
+    // an UPDATE keeps the column's value and an INSERT leaves it to its default.
+    template <std::integral T> bool Write(const Field& field, T value) {
+        if constexpr (sizeof(T) <= sizeof(std::int32_t))
+            return writeSlot(field, static_cast<std::int32_t>(value));
+        else
+            return writeSlot(field, static_cast<std::int64_t>(value));
+    }
+    template <std::floating_point T> bool Write(const Field& field, T value) {
+        return writeSlot(field, static_cast<double>(value));
+    }
+    bool Write(const Field& field, std::string_view text);
+    bool Write(const Field& field, const char* text) {
+        return Write(field, std::string_view(text));
+    }
+    bool Write(const Field& field, const std::string& text) {
+        return Write(field, std::string_view(text));
+    }
+    bool Write(const Field& field, const Bytes& bytes);
+
+    // On failure the cursor stays adding or editing with its values, so the caller may retry.
+    bool Commit();
+    // Whatever the outcome, the row ids are reloaded and the position is 0.
+    bool Delete();
+
+    // What is stored in the current record; never the pending values.
+    std::string ReadText(const Field& field, bool* success = nullptr);
+    int ReadInt(const Field& field, bool* success = nullptr);
+
+    // Positions on the first record, in table order, on which every condition holds: the record a
+    // scan from the first would stop at. When there is none, the position is RecordCount() + 1.
+    bool FindFirst(Where where);
+    // Positions on every record on which every condition holds, in table order, and calls
+    // `visit` there. The records are those present when the walk starts.
+    void ForEachWhere(Where where, const std::function<void()>& visit);
+    // Deletes every record on which every condition holds; true when all of them were deleted.
+    // The position is 0 afterwards.
+    bool DeleteWhere(Where where);
+
+private:
+    using Slot =
+        std::variant<std::monostate, std::int32_t, std::int64_t, double, std::string, Bytes>;
+
+    std::shared_ptr<sqlite3> liveConnection();
+    int columnIndex(const Field& field) const;
+    bool onRecord() const;
+    bool load(sqlite3* db);
+    bool writeSlot(const Field& field, Slot value);
+    bool matches(Where where);
+    // The first column of "SELECT column FROM table WHERE _ROWID_ = id" on the current record.
+    template <typename Read> bool readField(const Field& field, Read&& read);
+
+    int position_ = 0;
+    std::string tableName_;
+    std::vector<std::string> columnNames_;
+    std::vector<std::int64_t> rowIds_;
+    State state_ = State::Closed;
+    std::weak_ptr<sqlite3> connection_;
+    std::vector<Slot> pending_;
+};
+
+} // namespace store
