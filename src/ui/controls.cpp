@@ -21,6 +21,26 @@ std::size_t gbkLength(std::string_view text) {
     return gbk ? gbk->size() : text.size();
 }
 
+// The characters an edit put in: what lies between the part it kept at the front and the part
+// it kept at the end, cut at character boundaries.
+std::string_view insertedPart(std::string_view before, std::string_view after) {
+    const auto isContinuation = [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    };
+    std::size_t front = 0;
+    while (front < before.size() && front < after.size() && before[front] == after[front])
+        ++front;
+    while (front > 0 && front < after.size() && isContinuation(after[front]))
+        --front;
+    std::size_t back = 0;
+    while (back < before.size() - front && back < after.size() - front &&
+           before[before.size() - 1 - back] == after[after.size() - 1 - back])
+        ++back;
+    while (back > 0 && isContinuation(after[after.size() - back]))
+        --back;
+    return after.substr(front, after.size() - front - back);
+}
+
 // Shifts the selected rows at or after `row` by `by`, dropping a row that is deleted.
 std::set<int> shiftSelection(const std::set<int>& selected, int row, int by) {
     std::set<int> shifted;
@@ -61,6 +81,10 @@ void Control::userPressKey(int key, int modifiers) {
     processKey(key, modifiers);
 }
 
+void Control::reportKeyDown(int key, int modifiers) {
+    if (acceptsInput() && definition_.on.keyDown) definition_.on.keyDown(key, modifiers);
+}
+
 void Control::notify(Change change) {
     window_.controlChanged(*this, change);
 }
@@ -97,9 +121,19 @@ void EditBox::setContent(std::string_view text) {
     if (definition_.on.contentChanged) definition_.on.contentChanged();
 }
 
-void EditBox::userEdit(std::string_view text) {
-    if (!acceptsInput() || definition_.inputMode == InputMode::ReadOnly) return;
+bool EditBox::userEdit(std::string_view text) {
+    if (!acceptsInput() || definition_.inputMode == InputMode::ReadOnly) return false;
+    const std::string_view inserted = insertedPart(content_, text);
+    for (std::size_t offset = 0; offset < inserted.size();) {
+        const auto decoded = support::decodeUtf8(inserted, offset);
+        const std::size_t length = decoded ? decoded->length : 1;
+        if (!acceptsCharacter(inserted.substr(offset, length))) return false;
+        offset += length;
+    }
+    const auto limit = static_cast<std::size_t>(definition_.maxLength);
+    if (limit != 0 && text.size() > content_.size() && gbkLength(text) > limit) return false;
     setContent(text);
+    return true;
 }
 
 void EditBox::userType(std::string_view characters) {
@@ -114,14 +148,17 @@ void EditBox::userType(std::string_view characters) {
 
 bool EditBox::acceptsTyped(std::string_view character) const {
     if (!acceptsInput() || definition_.inputMode == InputMode::ReadOnly) return false;
-    if (!support::isGbkText(character)) return false;
-    if ((character == "\r" || character == "\n") && !definition_.multiLine) return false;
-    if (definition_.inputMode == InputMode::WholeNumber &&
-        !(character.size() == 1 &&
-          ((character[0] >= '0' && character[0] <= '9') || character[0] == '-')))
-        return false;
+    if (!acceptsCharacter(character)) return false;
     const auto limit = static_cast<std::size_t>(definition_.maxLength);
     return limit == 0 || gbkLength(content_) + gbkLength(character) <= limit;
+}
+
+bool EditBox::acceptsCharacter(std::string_view character) const {
+    if (!support::isGbkText(character)) return false;
+    if (character == "\r\n" || character == "\r" || character == "\n") return definition_.multiLine;
+    if (definition_.inputMode != InputMode::WholeNumber) return true;
+    return character.size() == 1 &&
+           ((character[0] >= '0' && character[0] <= '9') || character[0] == '-');
 }
 
 void EditBox::processKey(int key, int) {
@@ -186,7 +223,7 @@ void ComboBox::setContent(std::string_view text) {
 }
 
 void ComboBox::userEdit(std::string_view text) {
-    if (!acceptsInput() || type() == ComboType::DropDownList) return;
+    if (!acceptsInput() || type() == ComboType::DropDownList || !support::isGbkText(text)) return;
     editText_ = text;
     notify(Change::Content);
 }
@@ -218,8 +255,11 @@ void ChkListBox::setItemTicked(int index, bool ticked) {
 }
 
 void ChkListBox::userToggle(int index) {
-    if (!acceptsInput()) return;
-    setItemTicked(index, !itemTicked(index));
+    userSetTicked(index, !itemTicked(index));
+}
+
+void ChkListBox::userSetTicked(int index, bool ticked) {
+    if (acceptsInput()) setItemTicked(index, ticked);
 }
 
 // DatePicker
@@ -339,6 +379,17 @@ void ListView::userClickRow(int row, int modifiers) {
         selected_ = {row};
     notify(Change::Selection);
     if (definition_.on.clicked) definition_.on.clicked();
+}
+
+void ListView::userSelect(const std::set<int>& rows) {
+    if (!acceptsInput()) return;
+    selected_.clear();
+    for (const int row : rows) {
+        if (!inRange(rows_, row)) continue;
+        selected_.insert(row);
+        if (!definition_.multiSelect) break;
+    }
+    notify(Change::Selection);
 }
 
 // OutlookBar

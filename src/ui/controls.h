@@ -51,6 +51,8 @@ public:
 
     // A key pressed while the control has the focus: the handler sees it before the control.
     void userPressKey(int key, int modifiers = 0);
+    // The same for a view whose widget processes the key itself afterwards: only the handler.
+    void reportKeyDown(int key, int modifiers = 0);
 
 protected:
     void notify(Change change);
@@ -93,8 +95,10 @@ public:
     // Raises content-changed once before returning, even when the text is the same.
     void setContent(std::string_view text);
 
-    // The whole new text after a person edited the box; raises content-changed.
-    void userEdit(std::string_view text);
+    // The whole new text after a person edited the box (typed, deleted, pasted). The characters
+    // it inserts must each be acceptable to typing and the result must fit the maximum length;
+    // otherwise nothing changes and the result is false. Raises content-changed.
+    bool userEdit(std::string_view text);
     // Types the characters one by one at the end, as a person would: read-only boxes take none,
     // whole-number boxes only "0"-"9" and "-", and the maximum length holds.
     void userType(std::string_view characters);
@@ -106,6 +110,9 @@ protected:
     void processKey(int key, int modifiers) override;
 
 private:
+    // Whether the box's mode lets the character in at all, the length aside.
+    bool acceptsCharacter(std::string_view character) const;
+
     std::string content_;
 };
 
@@ -143,7 +150,8 @@ public:
     // A drop-down list shows the chosen item's text or nothing.
     std::string content() const;
     void setContent(std::string_view text);
-    // A person typed into an editable box; a drop-down list cannot be typed into.
+    // A person typed into an editable box; a drop-down list cannot be typed into, and a text GBK
+    // cannot hold is refused.
     void userEdit(std::string_view text);
 
 protected:
@@ -167,6 +175,7 @@ public:
     bool itemTicked(int index) const;
     void setItemTicked(int index, bool ticked);
     void userToggle(int index);
+    void userSetTicked(int index, bool ticked);
 
 private:
     std::vector<std::string> items_;
@@ -237,6 +246,8 @@ public:
     // A left click on a row, or on the empty part for -1; Ctrl adds to a multiple selection.
     // Raises clicked.
     void userClickRow(int row, int modifiers = 0);
+    // The selection moved without a click (the arrow keys): raises nothing.
+    void userSelect(const std::set<int>& rows);
 
 private:
     std::vector<std::vector<std::string>> rows_;

@@ -102,6 +102,8 @@ public:
     virtual void applySkin(int skin) = 0;
     // True for the first running copy of the program; a second copy gets false.
     virtual bool claimSingleInstance() = 0;
+    // Asks the first copy to restore and bring forward its main window.
+    virtual void activateRunningInstance() = 0;
 
     virtual const support::Clock& clock() const = 0;
     virtual std::filesystem::path programDirectory() const = 0;

@@ -63,6 +63,7 @@ public:
     std::set<const ui::Window*> minimisedWindows;
     int activations = 0;
     int restorations = 0;
+    int runningInstanceActivations = 0;
 
     // Ticks every running timer once, as if each interval elapsed.
     void tickTimers();
@@ -95,6 +96,7 @@ public:
     void stopTimer(ui::Timer& timer) override { runningTimers_.erase(&timer); }
     void applySkin(int skin) override { appliedSkins.push_back(skin); }
     bool claimSingleInstance() override { return !anotherCopyRunning; }
+    void activateRunningInstance() override { ++runningInstanceActivations; }
     const support::Clock& clock() const override { return fakeClock; }
     std::filesystem::path programDirectory() const override { return directory; }
 

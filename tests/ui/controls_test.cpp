@@ -89,6 +89,31 @@ TEST_F(ControlsTest, WholeNumberBoxRefusesTypedLettersButTakesHandlerWrites) {
     EXPECT_EQ(window.editBox("编辑框_数字").content(), "12.5元");
 }
 
+TEST_F(ControlsTest, AnEditIsCheckedByWhatItInserts) {
+    int changes = 0;
+    countEvents("编辑框_数字", changes);
+    open();
+    ui::EditBox& amount = window.editBox("编辑框_数字");
+    amount.setContent("12.5元"); // a handler's write keeps what a person could not type
+    changes = 0;
+    EXPECT_TRUE(amount.userEdit("12.5"));   // deleting is always allowed
+    EXPECT_TRUE(amount.userEdit("1-32.5")); // "-3" typed in the middle
+    EXPECT_FALSE(amount.userEdit("1-32.5x"));
+    EXPECT_FALSE(amount.userEdit("1a-32.5"));
+    EXPECT_EQ(amount.content(), "1-32.5");
+    EXPECT_EQ(changes, 2);
+
+    ui::EditBox& shortBox = window.editBox("编辑框_短");
+    EXPECT_TRUE(shortBox.userEdit("汤面"));
+    EXPECT_FALSE(shortBox.userEdit("汤面a"));
+    EXPECT_TRUE(shortBox.userEdit("汤粉")); // a replacement that keeps the length
+    EXPECT_FALSE(window.editBox("编辑框").userEdit("饭😀"));
+    EXPECT_FALSE(window.editBox("编辑框").userEdit("a\r\nb"));
+    EXPECT_TRUE(window.editBox("编辑框_备注").userEdit("a\r\nb"));
+    EXPECT_FALSE(window.editBox("编辑框_只读").userEdit(""));
+    EXPECT_EQ(window.editBox("编辑框_只读").content(), "固定");
+}
+
 TEST_F(ControlsTest, TypingRespectsReadOnlyMaximumLengthAndGbk) {
     open();
     person.type("编辑框_只读", "x");
