@@ -1,3 +1,4 @@
+#include "ui/layout_check.h"
 #include "ui/screens/screens.h"
 
 #include <algorithm>
@@ -10,16 +11,12 @@
 
 namespace {
 
+using testing_support::Expected;
+using testing_support::expectLayout;
+using testing_support::expectUniqueNamesAndEarlierContainers;
 using ui::ControlDef;
 using ui::ControlKind;
 using ui::WindowDef;
-
-struct Expected {
-    const char* name;
-    ControlKind kind;
-    const char* container; // "": the window
-    int left, top, width, height;
-};
 
 using enum ControlKind;
 
@@ -113,25 +110,6 @@ const Expected kRecordsScreen[] = {
     {"按钮_单台导出", Button, "分组框1", 806, 565, 160, 32},
 };
 
-// The runtime creates controls in definition order, so the expected order is checked too: a
-// container must exist before the controls placed in it.
-void expectLayout(const WindowDef& def, std::span<const Expected> table) {
-    ASSERT_EQ(def.controls.size(), table.size()) << def.name;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const Expected& row = table[i];
-        const ControlDef& actual = def.controls[i];
-        SCOPED_TRACE(def.name + " / " + row.name);
-        EXPECT_EQ(actual.name, row.name);
-        EXPECT_EQ(actual.kind, row.kind);
-        EXPECT_EQ(actual.container, row.container);
-        const ui::Rect& r = actual.rect;
-        EXPECT_EQ((std::array{r.left, r.top, r.width, r.height}),
-                  (std::array{row.left, row.top, row.width, row.height}));
-        EXPECT_TRUE(actual.visible);
-        EXPECT_FALSE(actual.disabled);
-    }
-}
-
 std::vector<std::string> titles(const ControlDef& list) {
     std::vector<std::string> result;
     std::transform(list.columns.begin(), list.columns.end(), std::back_inserter(result),
@@ -173,21 +151,9 @@ TEST(WorkScreensLayout, WindowsAreFullWidthWithoutCaptionOrMaximiseBox) {
 }
 
 TEST(WorkScreensLayout, NamesAreUniqueAndContainersAreEarlierGroupBoxes) {
-    for (const WindowDef& def : {ui::screens::orderScreen(), ui::screens::checkoutScreen(),
-                                 ui::screens::recordsScreen()}) {
-        const auto& controls = def.controls;
-        for (auto it = controls.begin(); it != controls.end(); ++it) {
-            SCOPED_TRACE(def.name + " / " + it->name);
-            EXPECT_EQ(std::count_if(controls.begin(), controls.end(),
-                                    [&](const ControlDef& c) { return c.name == it->name; }),
-                      1);
-            if (it->container.empty()) continue;
-            const auto box = std::find_if(
-                controls.begin(), it, [&](const ControlDef& c) { return c.name == it->container; });
-            ASSERT_NE(box, it) << "container missing or defined after its child";
-            EXPECT_EQ(box->kind, GroupBox);
-        }
-    }
+    for (const WindowDef& def :
+         {ui::screens::orderScreen(), ui::screens::checkoutScreen(), ui::screens::recordsScreen()})
+        expectUniqueNamesAndEarlierContainers(def);
 }
 
 TEST(OrderScreenDefinition, CombosListAndBottomLabelsStartAsHandlersExpect) {
