@@ -1,0 +1,70 @@
+#pragma once
+
+#include "qt/platform/dialogs.h"
+#include "qt/platform/single_instance.h"
+#include "qt/window_view.h"
+#include "ui/desktop.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+namespace qtui {
+
+// The real desktop: the model's windows as Qt widgets, dialogs through the given seam, timers,
+// the looks, the single-instance guard, the system clock and the executable's directory.
+class QtDesktop final : public ui::Desktop {
+public:
+    explicit QtDesktop(Dialogs& dialogs);
+    ~QtDesktop() override;
+
+    // The view of an open window; none for a closed one.
+    WindowView* view(const ui::Window& window) const;
+
+    ui::ScreenSize screenSize() const override;
+    void createView(ui::Window& window) override;
+    void showView(ui::Window& window) override;
+    void destroyView(ui::Window& window) override;
+    void runUntilClosed(ui::Window& window) override;
+    void moveView(ui::Window& window) override;
+    void controlChanged(ui::Control& control, ui::Change change) override;
+    void menuChanged(ui::Window&) override {}
+    bool isMinimised(const ui::Window& window) const override;
+    void minimise(ui::Window& window) override;
+    void restore(ui::Window& window) override;
+    void activate(ui::Window& window) override;
+    std::intptr_t nativeHandle(const ui::Window& window) const override;
+    std::optional<std::size_t> popupMenu(ui::Window& window,
+                                         const std::vector<const ui::MenuItemDef*>& items) override;
+    bool inputBox(std::string_view prompt, std::string_view title, std::string& value,
+                  ui::Window* owner) override;
+    std::optional<std::filesystem::path> saveFileName(const ui::SaveFileRequest& request,
+                                                      ui::Window* owner) override;
+    void startTimer(ui::Timer& timer) override;
+    void stopTimer(ui::Timer& timer) override;
+    void applySkin(int skin) override;
+    bool claimSingleInstance() override;
+    void activateRunningInstance() override;
+    const support::Clock& clock() const override { return clock_; }
+    std::filesystem::path programDirectory() const override;
+
+protected:
+    int showMessageBox(std::string_view text, int flags, std::string_view title,
+                       ui::Window* owner) override;
+
+private:
+    // Dialogs sit above the window they belong to, or above whatever is active.
+    QWidget* dialogParent(ui::Window* owner) const;
+
+    Dialogs& dialogs_;
+    SingleInstance guard_;
+    support::SystemClock clock_;
+    std::map<const ui::Window*, WindowView*> views_;
+    std::map<const ui::Window*, QPointer<QEventLoop>> loops_;
+    std::map<const ui::Timer*, std::unique_ptr<QTimer>> timers_;
+    const ui::Window* firstWindow_ = nullptr; // the main window, brought forward for a second start
+};
+
+} // namespace qtui

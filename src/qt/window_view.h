@@ -1,0 +1,40 @@
+#pragma once
+
+#include "qt/control_view.h"
+#include "ui/window.h"
+
+#include <QPoint>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace qtui {
+
+// A window of the model on screen: borderless, at the model's position, holding a view of every
+// drawn control. Dragging its background moves it and tells the model.
+class WindowView final : public QWidget {
+public:
+    WindowView(ui::Window& window, QWidget* owner);
+    ~WindowView() override;
+
+    ui::Window& window() const { return window_; }
+    void controlChanged(ui::Control& control, ui::Change change);
+    // The model closed the window: the view goes quietly.
+    void retire();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    ui::Window& window_;
+    std::vector<std::unique_ptr<ControlView>> views_;
+    std::map<const ui::Control*, ControlView*> viewOf_;
+    std::optional<QPoint> dragOffset_;
+    bool retired_ = false;
+};
+
+} // namespace qtui
