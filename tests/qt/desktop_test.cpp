@@ -3,16 +3,20 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -202,6 +206,40 @@ TEST_F(QtDesktopTest, ListViewClicksSelectRowsAndEmptySpaceSelectsNone) {
     lines.deleteAllRows();
     QApplication::processEvents();
     EXPECT_EQ(table->model()->rowCount(), 0);
+}
+
+TEST_F(QtDesktopTest, ABurstOfRowsReachesTheViewInOneReload) {
+    open();
+    auto* table = widget<QTableView>("列表_明细");
+    QSignalSpy resets(table->model(), &QAbstractItemModel::modelReset);
+    ui::ListView& lines = window.listView("列表_明细");
+    QElapsedTimer clock;
+    clock.start();
+    for (int row = 0; row < 100000; ++row)
+        lines.setCellText(lines.insertRow("菜"), 1, std::to_string(row));
+    QApplication::processEvents();
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(table->model()->rowCount(), 100000);
+    table->scrollToBottom();
+    QApplication::processEvents();
+    EXPECT_EQ(table->model()->index(99999, 1).data().toString(), QStringLiteral("99999"));
+    std::printf("100000 rows filled and shown in %lld ms\n", clock.elapsed());
+}
+
+TEST_F(QtDesktopTest, DraggingTheBackgroundMovesTheWindowAndRaisesMoved) {
+    int moved = 0;
+    window.definition().on.moved = [&] { ++moved; };
+    open();
+    QWidget* view = desktop.view(window);
+    const QPoint start = view->pos();
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(590, 300));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(600, 320), view->mapToGlobal(QPointF(600, 320)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &drag);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(600, 320));
+    EXPECT_GE(moved, 1);
+    EXPECT_EQ(QPoint(window.left(), window.top()), start + QPoint(10, 20));
+    EXPECT_EQ(view->pos(), start + QPoint(10, 20));
 }
 
 TEST_F(QtDesktopTest, OutlookBarOpensGroupsAndReportsItems) {
