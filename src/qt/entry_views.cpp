@@ -61,6 +61,8 @@ public:
         edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         edit->setTabChangesFocus(true);
+        // The screens' remark boxes are a line or two high: no room for a wide margin.
+        edit->document()->setDocumentMargin(2);
         QObject::connect(edit, &QPlainTextEdit::textChanged, [this, edit] {
             if (!attached() || box_.userEdit(toModelText(edit->toPlainText()))) return;
             const QSignalBlocker blocker(edit);
