@@ -6,10 +6,13 @@
 #include <QCursor>
 #include <QMenu>
 #include <QScreen>
+#include <utility>
 
 namespace qtui {
 
-QtDesktop::QtDesktop(Dialogs& dialogs) : dialogs_(dialogs) {
+QtDesktop::QtDesktop(Dialogs& dialogs, std::filesystem::path programDirectory,
+                     const QString& instanceKey)
+    : dialogs_(dialogs), programDirectory_(std::move(programDirectory)), guard_(instanceKey) {
     // The program ends when its main window is closed, not when a screen happens to be last.
     QApplication::setQuitOnLastWindowClosed(false);
     QFont font = QApplication::font();
@@ -190,6 +193,7 @@ void QtDesktop::activateRunningInstance() {
 }
 
 std::filesystem::path QtDesktop::programDirectory() const {
+    if (!programDirectory_.empty()) return programDirectory_;
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
 }
 

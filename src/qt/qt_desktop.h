@@ -17,7 +17,10 @@ namespace qtui {
 // the looks, the single-instance guard, the system clock and the executable's directory.
 class QtDesktop final : public ui::Desktop {
 public:
-    explicit QtDesktop(Dialogs& dialogs);
+    // The program's directory is the executable's unless one is given; tests give their own, and
+    // a guard key of their own so that they never meet a running program.
+    explicit QtDesktop(Dialogs& dialogs, std::filesystem::path programDirectory = {},
+                       const QString& instanceKey = SingleInstance::defaultKey());
     ~QtDesktop() override;
 
     // The view of an open window; none for a closed one.
@@ -59,6 +62,7 @@ private:
     QWidget* dialogParent(ui::Window* owner) const;
 
     Dialogs& dialogs_;
+    std::filesystem::path programDirectory_;
     SingleInstance guard_;
     support::SystemClock clock_;
     std::map<const ui::Window*, WindowView*> views_;

@@ -1,0 +1,35 @@
+#include "app/app.h"
+
+#include "ui/screens/screens.h"
+
+namespace app {
+
+App::App(ui::Desktop& desktop)
+    : mainWindow(ui::screens::mainWindow()), loginScreen(ui::screens::loginScreen()),
+      orderScreen(ui::screens::orderScreen()), checkoutScreen(ui::screens::checkoutScreen()),
+      recordsScreen(ui::screens::recordsScreen()),
+      userSettingsScreen(ui::screens::userSettingsScreen()),
+      restaurantSettingsScreen(ui::screens::restaurantSettingsScreen()), desktop_(desktop) {}
+
+int App::run() {
+    mainWindow.open(desktop_);
+    if (mainWindow.isOpen()) desktop_.runUntilClosed(mainWindow);
+    return 0;
+}
+
+std::string App::databasePath() const {
+    const auto path = (desktop_.programDirectory() / "cysj.db").u8string();
+    return std::string(path.begin(), path.end());
+}
+
+bool App::openTable(store::SqliteTable& cursor, const char* tableName) {
+    if (database.IsOpen() && cursor.IsOpen()) return true;
+    database.Close();
+    return database.Open(databasePath()) && cursor.Open(tableName, database);
+}
+
+int App::message(ui::Window& owner, std::string_view text, int flags) {
+    return desktop_.messageBox(text, flags, ui::kDefaultMessageTitle, &owner);
+}
+
+} // namespace app

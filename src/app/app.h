@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/current_user.h"
+#include "store/sqlite_db.h"
+#include "store/sqlite_table.h"
+#include "ui/desktop.h"
+#include "ui/window.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+// The program's state for one run: the database and its six cursors (created closed), who is
+// logged in, the announcement, the switch-user flag, and the seven screens. Every handler is
+// given it.
+class App {
+public:
+    explicit App(ui::Desktop& desktop);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ui::Desktop& desktop() const { return desktop_; }
+
+    // Opens the main window and runs until it is gone. The exit code is 0 on every way out.
+    int run();
+    // Asks the run to end: the main window closes as soon as the start-up steps see it.
+    void endProgram() { ending_ = true; }
+    bool ending() const { return ending_; }
+
+    // cysj.db in the program's directory.
+    std::string databasePath() const;
+    // Makes sure the connection and the cursor are open: when either is not, the connection is
+    // closed and opened again (never creating the file) and the cursor opened on its table.
+    bool openTable(store::SqliteTable& cursor, const char* tableName);
+
+    // A message box over the window whose handler shows it, with the default title.
+    int message(ui::Window& owner, std::string_view text, int flags);
+
+    store::SqliteDB database;
+    store::SqliteTable users;
+    store::SqliteTable orderLines;
+    store::SqliteTable orders;
+    store::SqliteTable diningTables;
+    store::SqliteTable dishes;
+    store::SqliteTable categories;
+
+    CurrentUser currentUser;
+    std::string announcementText;
+    bool switchingUser = false;
+
+    ui::Window mainWindow;
+    ui::Window loginScreen;
+    ui::Window orderScreen;
+    ui::Window checkoutScreen;
+    ui::Window recordsScreen;
+    ui::Window userSettingsScreen;
+    ui::Window restaurantSettingsScreen;
+
+private:
+    ui::Desktop& desktop_;
+    bool ending_ = false;
+};
+
+} // namespace app

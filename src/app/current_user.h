@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace app {
+
+// The ten permissions, in the order of their fields and of the user settings list.
+enum class Permission {
+    OpenTable,
+    Checkout,
+    Query,
+    Delete,
+    ExportOrders,
+    ExportOrder,
+    SetUsers,
+    SetDiningTables,
+    SetDishes,
+    SetAnnouncement,
+};
+inline constexpr std::size_t kPermissionCount = 10;
+
+// Who is logged in, as read at the login; it changes only at the next successful login.
+struct CurrentUser {
+    std::string name;
+    int skin = 0;
+    std::array<int, kPermissionCount> permissions{};
+
+    bool granted(Permission permission) const {
+        return permissions[static_cast<std::size_t>(permission)] != 0;
+    }
+};
+
+} // namespace app

@@ -1,0 +1,146 @@
+#include "app/main_window.h"
+
+#include "app/permissions.h"
+#include "app/skins.h"
+#include "store/schema.h"
+#include "support/date_time.h"
+
+namespace app {
+namespace {
+
+namespace users = store::schema::users;
+
+constexpr int kSwitchUser = 1;
+constexpr int kOrderScreen = 3;
+constexpr int kCheckoutScreen = 4;
+constexpr int kRecordsScreen = 6;
+constexpr int kSettingsMenu = 7;
+
+// Main window created: one copy per desktop, then the first login, then the user.
+void startUp(App& app) {
+    ui::Window& main = app.mainWindow;
+    if (!app.desktop().claimSingleInstance()) {
+        app.desktop().messageBox("检测到已有同样的程序在运行，请无重复运行！", ui::kInformationBox,
+                                 "友情提醒:", &main);
+        app.desktop().activateRunningInstance();
+        app.endProgram();
+    } else {
+        app.loginScreen.open(app.desktop(), &main, true);
+    }
+    if (app.ending()) {
+        main.close();
+        return;
+    }
+    applyUser(app);
+}
+
+void switchUser(App& app) {
+    app.switchingUser = true;
+    app.loginScreen.open(app.desktop(), &app.mainWindow, true);
+    if (app.switchingUser) applyUser(app); // a cancel clears the flag
+}
+
+void onToolbar(App& app, int index) {
+    switch (index) {
+    case kSwitchUser:
+        switchUser(app);
+        break;
+    case kOrderScreen:
+        app.orderScreen.open(app.desktop(), &app.mainWindow);
+        break;
+    case kCheckoutScreen:
+        app.checkoutScreen.open(app.desktop(), &app.mainWindow);
+        break;
+    case kRecordsScreen:
+        app.recordsScreen.open(app.desktop(), &app.mainWindow);
+        break;
+    case kSettingsMenu:
+        app.mainWindow.popupMenu("工具菜单");
+        break;
+    default:
+        break;
+    }
+}
+
+// The announcement is written first and shown only once it is stored, so a failed write is
+// never reported as done.
+void setAnnouncement(App& app) {
+    ui::Window& main = app.mainWindow;
+    std::string text = app.announcementText;
+    if (!app.desktop().inputBox("公告信息显示在程序底部，修改后全员生效！", "公告设置：", text,
+                                &main))
+        return;
+    const bool stored = app.openTable(app.users, users::kTable) && app.users.First() &&
+                        app.users.BeginEdit() && app.users.Write(users::kAnnouncement, text) &&
+                        app.users.Commit();
+    app.users.Close();
+    if (!stored) {
+        app.message(main, "公告设置失败，请检查！", ui::kWarningBox);
+        return;
+    }
+    app.message(main, "公告设置成功！", ui::kInformationBox);
+    main.statusBar("状态条_公告").setPartText(1, text);
+    app.announcementText = text;
+}
+
+void showClock(App& app) {
+    const support::DateTime now = support::toDateTime(app.desktop().clock().now());
+    app.mainWindow.label("标签_时间").setCaption(support::DateTimeText(now));
+}
+
+// The work screens lie over the main window below its toolbar and go where it goes.
+void follow(App& app) {
+    for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen}) {
+        if (!screen->isOpen()) continue;
+        screen->setTop(app.mainWindow.top() + 105);
+        screen->setLeft(app.mainWindow.left());
+    }
+}
+
+void shutDown(App& app) {
+    app.users.Close();
+    app.database.Close();
+}
+
+} // namespace
+
+void applyUser(App& app) {
+    ui::Window& main = app.mainWindow;
+    app.openTable(app.users, users::kTable);
+    CurrentUser& user = app.currentUser;
+    user.skin = app.users.ReadInt(users::kSkin);
+    for (std::size_t i = 0; i < kPermissionCount; ++i)
+        user.permissions[i] = app.users.ReadInt(users::kPermissions[i]);
+
+    main.label("标签_用户").setCaption(user.name);
+    main.comboBox("组合框_皮肤").setSelection(user.skin);
+    applyAndStoreSkin(app);
+    for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen,
+                               &app.restaurantSettingsScreen}) {
+        if (screen->isOpen()) applyGates(app, *screen);
+    }
+    applyMenuGates(app);
+    app.users.Close();
+    main.statusBar("状态条_公告").setPartText(1, app.announcementText);
+}
+
+void bindMainWindow(App& app) {
+    ui::WindowDef& def = app.mainWindow.definition();
+    def.on.created = [&app] { startUp(app); };
+    def.on.moved = [&app] { follow(app); };
+    def.on.aboutToBeDestroyed = [&app] { shutDown(app); };
+    def.control("工具条1").on.buttonClicked = [&app](int index) { onToolbar(app, index); };
+    def.control("组合框_皮肤").on.selectionChanged = [&app] { applyAndStoreSkin(app); };
+    def.control("时钟1").on.tick = [&app] { showClock(app); };
+    def.control("按钮2").on.clicked = [&app] { app.desktop().minimise(app.mainWindow); };
+    def.control("按钮1").on.clicked = [&app] { app.mainWindow.close(); };
+    def.menuItem("用户设置").clicked = [&app] {
+        app.userSettingsScreen.open(app.desktop(), &app.mainWindow, true);
+    };
+    def.menuItem("餐厅设置").clicked = [&app] {
+        app.restaurantSettingsScreen.open(app.desktop(), &app.mainWindow, true);
+    };
+    def.menuItem("公告设置").clicked = [&app] { setAnnouncement(app); };
+}
+
+} // namespace app
