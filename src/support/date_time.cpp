@@ -1,5 +1,7 @@
 #include "support/date_time.h"
 
+#include "support/text_rules.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -106,12 +108,6 @@ std::string expandPattern(std::string_view pattern, std::initializer_list<Token>
         if (!replaced) out.push_back(pattern[i++]);
     }
     return out;
-}
-
-std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
-    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/pattern_matcher.h"
 
+#include "support/text_rules.h"
 #include "support/utf8.h"
 
 #include <algorithm>
@@ -56,12 +57,6 @@ std::string toUtf8(std::wstring_view wide) {
         appendUtf8(out, code);
     }
     return out;
-}
-
-std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
-    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 } // namespace

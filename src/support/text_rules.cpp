@@ -72,6 +72,17 @@ bool isBlank(std::string_view text) {
     return true;
 }
 
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    std::size_t start = 0;
+    for (auto at = text.find(from); !from.empty() && at != std::string_view::npos;
+         at = text.find(from, start)) {
+        result.append(text.substr(start, at - start)).append(to);
+        start = at + from.size();
+    }
+    return result.append(text.substr(start));
+}
+
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),

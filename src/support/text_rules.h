@@ -17,6 +17,9 @@ std::string numberText(long long number);
 // Nothing is left once every ASCII space and every full-width space (U+3000) is removed.
 bool isBlank(std::string_view text);
 
+// Every occurrence of `from` (not empty) replaced by `to`, left to right.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+
 // Equal when ASCII letters are compared without regard to case; every other byte must match.
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

@@ -50,6 +50,14 @@ TEST(TextRules, BlankMeansOnlyAsciiAndFullWidthSpaces) {
     EXPECT_FALSE(support::isBlank("\xE3\x80")); // a cut full-width space is not a space
 }
 
+TEST(TextRules, ReplaceAllReplacesEveryOccurrenceLeftToRight) {
+    EXPECT_EQ(support::replaceAll("#引号a#引号", "#引号", "\""), "\"a\"");
+    EXPECT_EQ(support::replaceAll("hhmmss hh", "hh", "HH"), "HHmmss HH");
+    EXPECT_EQ(support::replaceAll("aaa", "aa", "a"), "aa"); // no rescanning of what was put in
+    EXPECT_EQ(support::replaceAll("abc", "", "x"), "abc");
+    EXPECT_EQ(support::replaceAll("", "a", "b"), "");
+}
+
 TEST(TextRules, CaseIsIgnoredOnlyForAsciiLetters) {
     EXPECT_TRUE(support::equalsIgnoringAsciiCase(".XLS", ".xls"));
     EXPECT_TRUE(support::equalsIgnoringAsciiCase("", ""));
