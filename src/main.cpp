@@ -2,7 +2,7 @@
 // beside the executable.
 
 #include "app/app.h"
-#include "app/shell.h"
+#include "program/program.h"
 #include "qt/platform/dialogs.h"
 #include "qt/qt_desktop.h"
 
@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     qtui::SystemDialogs dialogs;
     qtui::QtDesktop desktop(dialogs); // outlives the windows of the app below
     app::App veltrano(desktop);
-    app::bindShell(veltrano);
+    program::bindScreens(veltrano);
     return veltrano.run();
 }

@@ -1,10 +1,11 @@
 #include "app/app_fixture.h"
 
-#include "app/shell.h"
 #include "common/fresh_database.h"
+#include "program/program.h"
 #include "store/schema.h"
 
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace testing_support {
 
@@ -12,7 +13,7 @@ namespace users = store::schema::users;
 
 AppTest::AppTest() : desktop(directory.path()), app(desktop) {
     createDeliveredDatabase(directory.path());
-    app::bindShell(app);
+    program::bindScreens(app);
 }
 
 int AppTest::run(const std::function<void()>& atMainWindow) {
@@ -65,6 +66,30 @@ std::string AppTest::announcementInDatabase() {
     EXPECT_TRUE(table.Open(users::kTable, db));
     table.First();
     return table.ReadText(users::kAnnouncement);
+}
+
+void AppTest::executeSql(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((directory.path() / "cysj.db").string().c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK)
+        << (error ? error : "") << "\n"
+        << sql;
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+std::string AppTest::querySql(const std::string& sql) {
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open((directory.path() / "cysj.db").string().c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK) << sql;
+    std::string value;
+    if (statement && sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
+        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return value;
 }
 
 bool AppTest::wasShown(const std::string& windowName) const {

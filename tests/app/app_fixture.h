@@ -32,6 +32,10 @@ protected:
                  const std::string& permissions = "0000000000", int skin = 0);
     int userField(const std::string& name, const char* field);
     std::string announcementInDatabase();
+    // Runs SQL on the database file, as another program would.
+    void executeSql(const std::string& sql);
+    // The first value of the first row the query gives, as text ("" for none).
+    std::string querySql(const std::string& sql);
 
     // Acts on a screen as a person would.
     ScreenDriver person(ui::Window& window) { return ScreenDriver(window); }

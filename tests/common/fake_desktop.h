@@ -12,14 +12,24 @@
 
 namespace testing_support {
 
-// A clock that shows what the test sets.
+// A clock that shows what the test sets. Moments queued in `upcoming` are shown one per reading
+// after the current one, as if time passed between the readings.
 class FakeClock final : public support::Clock {
 public:
-    support::CalendarTime now() const override { return now_; }
+    support::CalendarTime now() const override {
+        const support::CalendarTime shown = now_;
+        if (!upcoming.empty()) {
+            now_ = upcoming.front();
+            upcoming.pop_front();
+        }
+        return shown;
+    }
     void set(const support::CalendarTime& moment) { now_ = moment; }
 
+    mutable std::deque<support::CalendarTime> upcoming;
+
 private:
-    support::CalendarTime now_{2022, 10, 28, 14, 5, 9};
+    mutable support::CalendarTime now_{2022, 10, 28, 14, 5, 9};
 };
 
 struct ShownMessage {

@@ -1,5 +1,5 @@
 #include "app/app.h"
-#include "app/shell.h"
+#include "program/program.h"
 #include "common/fresh_database.h"
 #include "common/test_directory.h"
 #include "qt/qt_desktop.h"
@@ -24,15 +24,15 @@ TEST(RealLogin, TheAdministratorLogsInWithEnterAndClosesTheProgram) {
     testing_support::ScriptedDialogs dialogs;
     qtui::QtDesktop desktop(dialogs, directory.path(),
                             QStringLiteral("VeltranoTest-") + QUuid::createUuid().toString());
-    app::App program(desktop);
-    app::bindShell(program);
+    app::App veltrano(desktop);
+    program::bindScreens(veltrano);
 
     bool typed = false;
     QString userShown;
     QTimer person;
     person.setInterval(20);
     QObject::connect(&person, &QTimer::timeout, [&] {
-        QWidget* login = desktop.view(program.loginScreen);
+        QWidget* login = desktop.view(veltrano.loginScreen);
         if (!typed && login && login->isVisible()) {
             auto* password = login->findChild<QLineEdit*>(QStringLiteral("编辑框_密码"));
             ASSERT_NE(password, nullptr);
@@ -41,7 +41,7 @@ TEST(RealLogin, TheAdministratorLogsInWithEnterAndClosesTheProgram) {
             QTest::keyClick(password, Qt::Key_Return);
             return;
         }
-        QWidget* main = desktop.view(program.mainWindow);
+        QWidget* main = desktop.view(veltrano.mainWindow);
         if (typed && main && main->isVisible()) {
             userShown = main->findChild<QLabel*>(QStringLiteral("标签_用户"))->text();
             person.stop();
@@ -50,13 +50,13 @@ TEST(RealLogin, TheAdministratorLogsInWithEnterAndClosesTheProgram) {
         }
     });
     person.start();
-    QTimer::singleShot(20000, [&] { program.mainWindow.close(); }); // never hang the suite
+    QTimer::singleShot(20000, [&] { veltrano.mainWindow.close(); }); // never hang the suite
 
-    EXPECT_EQ(program.run(), 0);
+    EXPECT_EQ(veltrano.run(), 0);
     EXPECT_TRUE(typed);
     EXPECT_EQ(userShown, QString::fromUtf8("管理员"));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_FALSE(program.database.IsOpen());
+    EXPECT_FALSE(veltrano.database.IsOpen());
 }
 
 } // namespace

@@ -1,0 +1,13 @@
+#include "program/program.h"
+
+#include "app/shell.h"
+#include "ordering/order_screen.h"
+
+namespace program {
+
+void bindScreens(app::App& app) {
+    app::bindShell(app);
+    ordering::bindOrderScreen(app);
+}
+
+} // namespace program
