@@ -1,6 +1,7 @@
 #include "program/program.h"
 
 #include "app/shell.h"
+#include "checkout/checkout_screen.h"
 #include "ordering/order_screen.h"
 
 namespace program {
@@ -8,6 +9,7 @@ namespace program {
 void bindScreens(app::App& app) {
     app::bindShell(app);
     ordering::bindOrderScreen(app);
+    checkout::bindCheckoutScreen(app);
 }
 
 } // namespace program

@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,9 +16,10 @@ namespace {
 
 using testing_support::widgetOf;
 
-// A table opened and ordered for through the real widgets: the toolbar entry, the two combo
-// boxes, the open button, a menu group and a dish.
-TEST(RealProgram, ATableIsOpenedAndOrderedFor) {
+// A table opened, ordered for and settled through the real widgets: the toolbar entries, the
+// combo boxes, the open button, a menu group and a dish, then the order list, the amount box and
+// the settle button.
+TEST(RealProgram, ATableIsOpenedOrderedForAndSettled) {
     testing_support::ScriptedDialogs dialogs;
     QStringList line;
     testing_support::runRealProgram(dialogs, [&](qtui::QtDesktop& desktop, app::App& veltrano) {
@@ -54,6 +56,24 @@ TEST(RealProgram, ATableIsOpenedAndOrderedFor) {
         ASSERT_EQ(lines->rowCount(), 1);
         for (int column = 0; column < lines->columnCount(); ++column)
             line << lines->index(0, column).data().toString();
+
+        for (QAction* action : toolbar->actions())
+            if (action->text() == QString::fromUtf8("买单结账")) action->trigger();
+        QApplication::processEvents();
+        auto* orders = widgetOf<QTableView>(desktop, veltrano.checkoutScreen, "超级列表框_流水");
+        ASSERT_EQ(orders->model()->rowCount(), 1);
+        QTest::mouseClick(orders->viewport(), Qt::LeftButton, {},
+                          orders->visualRect(orders->model()->index(0, 1)).center());
+        auto* received = widgetOf<QLineEdit>(desktop, veltrano.checkoutScreen, "编辑框_金额");
+        QTest::keyClicks(received, QStringLiteral("50"));
+        EXPECT_EQ(widgetOf<QLabel>(desktop, veltrano.checkoutScreen, "标签_找零")->text(),
+                  QStringLiteral("2"));
+        QTest::mouseClick(widgetOf<QPushButton>(desktop, veltrano.checkoutScreen, "按钮_结账"),
+                          Qt::LeftButton);
+        ASSERT_EQ(dialogs.messages.size(), 2u);
+        EXPECT_EQ(dialogs.messages[1].text, QString::fromUtf8("结账成功！"));
+        QApplication::processEvents();
+        EXPECT_EQ(orders->model()->rowCount(), 0);
     });
     EXPECT_EQ(line.value(2), QString::fromUtf8("红烧肉"));
     EXPECT_EQ(line.value(4), QStringLiteral("1"));

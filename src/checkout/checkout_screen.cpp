@@ -1,0 +1,123 @@
+#include "checkout/checkout_screen.h"
+
+#include "app/permissions.h"
+#include "app/work_screens.h"
+#include "ordering/order_list.h"
+#include "ordering/order_screen.h"
+#include "store/schema.h"
+#include "support/text_rules.h"
+
+namespace checkout {
+namespace {
+
+namespace orders = store::schema::orders;
+namespace lines = store::schema::orderLines;
+
+// Empties the selected order's fields in the order that leaves the change at "0": writing the
+// amount box computes a change and a remark, and the remark is emptied after it.
+void clearFields(ui::Window& screen) {
+    screen.label("标签_台号").setCaption("");
+    screen.label("标签_金额").setCaption("");
+    screen.label("标签_找零").setCaption("");
+    screen.editBox("编辑框_金额").setContent("");
+    screen.editBox("编辑框_备注").setContent("");
+}
+
+void showSelectedOrder(app::App& app) {
+    ui::Window& screen = app.checkoutScreen;
+    ui::ListView& lineList = screen.listView("超级列表框_明细");
+    lineList.deleteAllRows();
+    const ui::ListView& orderList = screen.listView("超级列表框_流水");
+    const int selected = orderList.selectedRow();
+    if (selected < 0) return clearFields(screen);
+
+    app.openTable(app.orderLines, lines::kTable);
+    app.orderLines.ForEachWhere({{lines::kNumber, orderList.cellText(selected, 1)}}, [&] {
+        const int row = lineList.insertRow("");
+        lineList.setCellText(row, 1, app.orderLines.ReadText(lines::kNumber));
+        lineList.setCellText(row, 2, app.orderLines.ReadText(lines::kDish));
+        lineList.setCellText(row, 3,
+                             support::numberText(app.orderLines.ReadInt(lines::kUnitPrice)));
+        lineList.setCellText(row, 4, support::numberText(app.orderLines.ReadInt(lines::kQuantity)));
+        lineList.setCellText(row, 5, support::numberText(app.orderLines.ReadInt(lines::kAmount)));
+        lineList.setCellText(row, 6, app.orderLines.ReadText(lines::kCategory));
+    });
+    app.orderLines.Close();
+    screen.label("标签_台号").setCaption(orderList.cellText(selected, 3));
+    screen.label("标签_金额").setCaption(orderList.cellText(selected, 5));
+    for (int row = 0; row < lineList.rowCount(); ++row)
+        lineList.setCellText(row, 0, support::numberText(row + 1));
+}
+
+void computeChange(app::App& app) {
+    ui::Window& screen = app.checkoutScreen;
+    const std::string received = screen.editBox("编辑框_金额").content();
+    const long long change = static_cast<long long>(support::textToInt(received)) -
+                             support::textToInt(screen.label("标签_金额").caption());
+    screen.label("标签_找零").setCaption(support::numberText(change));
+    screen.editBox("编辑框_备注")
+        .setContent("[实收：" + received + "元]\r\n[找零：" + screen.label("标签_找零").caption() +
+                    "元]");
+}
+
+// Back to no current order on the order screen: the settled table is no longer open.
+void resetOrderScreen(app::App& app) {
+    ui::Window& screen = app.orderScreen;
+    ordering::fillOpenTables(app);
+    screen.listView("超级列表框_点菜").deleteAllRows();
+    for (const char* label : {"标签_单号", "标签_当前操作", "标签_开台时间"})
+        screen.label(label).setCaption("");
+    for (const char* label : {"标签_人数", "标签_菜品总数", "标签_总金额"})
+        screen.label(label).setCaption("0");
+}
+
+void settle(app::App& app) {
+    ui::Window& screen = app.checkoutScreen;
+    const ui::ListView& orderList = screen.listView("超级列表框_流水");
+    const int selected = orderList.selectedRow();
+    const std::string table = screen.label("标签_台号").caption();
+    if (selected < 0 || table.empty())
+        return static_cast<void>(app.message(screen, "请选择要结账的台号！", ui::kWarningBox));
+    if (screen.editBox("编辑框_金额").content().empty())
+        return static_cast<void>(app.message(screen, "请正确输入金额！", ui::kWarningBox));
+
+    if (app.openTable(app.orders, orders::kTable) &&
+        app.orders.FindFirst({{orders::kNumber, orderList.cellText(selected, 1)},
+                              {orders::kDiningTable, table},
+                              {orders::kState, orders::kNotSettled}})) {
+        bool settled = false;
+        if (app.orders.BeginEdit()) {
+            app.orders.Write(orders::kState, orders::kSettled);
+            app.orders.Write(orders::kRemark, screen.editBox("编辑框_备注").content() +
+                                                  screen.editBox("编辑框_备注文本").content());
+            settled = app.orders.Commit();
+        }
+        // A bill that was not settled must not look settled to the cashier.
+        if (settled)
+            app.message(screen, "结账成功！", ui::kInformationBox);
+        else
+            app.message(screen, "结账失败，请检查！", ui::kWarningBox);
+    }
+    app.orders.Close();
+    ordering::fillOrderList(app);
+    if (app.orderScreen.isOpen()) resetOrderScreen(app);
+}
+
+} // namespace
+
+void bindCheckoutScreen(app::App& app) {
+    ui::WindowDef& def = app.checkoutScreen.definition();
+    def.on.created = [&app] {
+        app::placeOverMainWindow(app, app.checkoutScreen);
+        app::applyGates(app, app.checkoutScreen);
+        ordering::fillOrderList(app);
+    };
+    def.control("超级列表框_流水").on.clicked = [&app] { showSelectedOrder(app); };
+    def.control("编辑框_金额").on.contentChanged = [&app] { computeChange(app); };
+    def.control("编辑框_金额").on.keyDown = [&app](int key, int) {
+        if (key == ui::kKeyEnter) settle(app);
+    };
+    def.control("按钮_结账").on.clicked = [&app] { settle(app); };
+}
+
+} // namespace checkout
