@@ -49,6 +49,9 @@ public:
     CurrentUser currentUser;
     std::string announcementText;
     bool switchingUser = false;
+    // The records screen's last query, kept for the whole run: a deletion repeats it.
+    enum class RecordsQuery { All, ByNumber, ByDate };
+    RecordsQuery lastRecordsQuery = RecordsQuery::All;
 
     ui::Window mainWindow;
     ui::Window loginScreen;

@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "checkout/checkout_screen.h"
 #include "ordering/order_screen.h"
+#include "records/records_screen.h"
 
 namespace program {
 
@@ -10,6 +11,7 @@ void bindScreens(app::App& app) {
     app::bindShell(app);
     ordering::bindOrderScreen(app);
     checkout::bindCheckoutScreen(app);
+    records::bindRecordsScreen(app);
 }
 
 } // namespace program

@@ -83,6 +83,19 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     return result.append(text.substr(start));
 }
 
+int findText(std::string_view text, std::string_view sought, int start, bool ignoreCase) {
+    if (text.empty() || sought.empty() || start < 1 ||
+        static_cast<std::size_t>(start) > text.size() + 1)
+        return -1;
+    for (std::size_t at = static_cast<std::size_t>(start) - 1; at + sought.size() <= text.size();
+         ++at) {
+        const std::string_view candidate = text.substr(at, sought.size());
+        if (ignoreCase ? equalsIgnoringAsciiCase(candidate, sought) : candidate == sought)
+            return static_cast<int>(at) + 1;
+    }
+    return -1;
+}
+
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),

@@ -20,6 +20,12 @@ bool isBlank(std::string_view text);
 // Every occurrence of `from` (not empty) replaced by `to`, left to right.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+// The 1-based byte position of the first occurrence of `sought` at or after `start` (1-based, at
+// most the text's length plus 1), or -1; with `ignoreCase` ASCII letters match either case. An
+// empty text or sought text gives -1.
+int findText(std::string_view text, std::string_view sought, int start = 1,
+             bool ignoreCase = false);
+
 // Equal when ASCII letters are compared without regard to case; every other byte must match.
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

@@ -58,6 +58,17 @@ TEST(TextRules, ReplaceAllReplacesEveryOccurrenceLeftToRight) {
     EXPECT_EQ(support::replaceAll("", "a", "b"), "");
 }
 
+TEST(TextRules, FindTextGivesOneBasedPositionsOrMinusOne) {
+    EXPECT_EQ(support::findText("账单.XLS", ".xls", 1, true), 7);
+    EXPECT_EQ(support::findText("账单.XLS", ".xls"), -1);
+    EXPECT_EQ(support::findText("a.xls.bak", ".xls", 1, true), 2);
+    EXPECT_EQ(support::findText("abab", "ab", 2), 3);
+    EXPECT_EQ(support::findText("abab", "ab", 5), -1);
+    EXPECT_EQ(support::findText("abab", "ab", 6), -1);
+    EXPECT_EQ(support::findText("", "a"), -1);
+    EXPECT_EQ(support::findText("a", ""), -1);
+}
+
 TEST(TextRules, CaseIsIgnoredOnlyForAsciiLetters) {
     EXPECT_TRUE(support::equalsIgnoringAsciiCase(".XLS", ".xls"));
     EXPECT_TRUE(support::equalsIgnoringAsciiCase("", ""));
