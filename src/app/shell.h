@@ -4,8 +4,7 @@
 
 namespace app {
 
-// Binds the handlers of the login screen, the main window and the parts of the other screens
-// that the shell owns (their place and their gates).
+// Binds the handlers of the login screen and the main window.
 void bindShell(App& app);
 
 } // namespace app

@@ -4,6 +4,8 @@
 #include "checkout/checkout_screen.h"
 #include "ordering/order_screen.h"
 #include "records/records_screen.h"
+#include "settings/restaurant_settings_screen.h"
+#include "settings/user_settings_screen.h"
 
 namespace program {
 
@@ -12,6 +14,8 @@ void bindScreens(app::App& app) {
     ordering::bindOrderScreen(app);
     checkout::bindCheckoutScreen(app);
     records::bindRecordsScreen(app);
+    settings::bindUserSettingsScreen(app);
+    settings::bindRestaurantSettingsScreen(app);
 }
 
 } // namespace program
