@@ -1,8 +1,10 @@
+#include "common/test_directory.h"
 #include "real_program.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,11 +18,12 @@ namespace {
 
 using testing_support::widgetOf;
 
-// A table opened, ordered for and settled through the real widgets: the toolbar entries, the
-// combo boxes, the open button, a menu group and a dish, then the order list, the amount box and
-// the settle button.
-TEST(RealProgram, ATableIsOpenedOrderedForAndSettled) {
+// The road of one order through the real widgets: a table opened from the toolbar with the two
+// combo boxes, a dish from a menu group, the order settled on the checkout screen, then found in
+// the records and exported both ways.
+TEST(RealProgram, AnOrderIsTakenSettledFoundAndExported) {
     testing_support::ScriptedDialogs dialogs;
+    testing_support::TestDirectory exports;
     QStringList line;
     testing_support::runRealProgram(dialogs, [&](qtui::QtDesktop& desktop, app::App& veltrano) {
         auto* toolbar = widgetOf<QToolBar>(desktop, veltrano.mainWindow, "工具条1");
@@ -74,6 +77,33 @@ TEST(RealProgram, ATableIsOpenedOrderedForAndSettled) {
         EXPECT_EQ(dialogs.messages[1].text, QString::fromUtf8("结账成功！"));
         QApplication::processEvents();
         EXPECT_EQ(orders->model()->rowCount(), 0);
+
+        // The settled order in the records, its lines on a click, and both exports.
+        for (QAction* action : toolbar->actions())
+            if (action->text() == QString::fromUtf8("明细查询")) action->trigger();
+        QTest::mouseClick(widgetOf<QPushButton>(desktop, veltrano.recordsScreen, "按钮_查询全部"),
+                          Qt::LeftButton);
+        QApplication::processEvents();
+        auto* records = widgetOf<QTableView>(desktop, veltrano.recordsScreen, "超级列表框_流水");
+        ASSERT_EQ(records->model()->rowCount(), 1);
+        EXPECT_EQ(records->model()->index(0, 6).data().toString(), QString::fromUtf8("已结账"));
+        QTest::mouseClick(records->viewport(), Qt::LeftButton, {},
+                          records->visualRect(records->model()->index(0, 1)).center());
+        QApplication::processEvents();
+        EXPECT_EQ(widgetOf<QTableView>(desktop, veltrano.recordsScreen, "超级列表框_明细")
+                      ->model()
+                      ->rowCount(),
+                  1);
+        for (const char* button : {"按钮_流水导出", "按钮_单台导出"}) {
+            const QString file = QString::fromStdString(exports.file(button).string());
+            dialogs.saveAnswers.push_back(file);
+            QTest::mouseClick(widgetOf<QPushButton>(desktop, veltrano.recordsScreen, button),
+                              Qt::LeftButton);
+            QFile written(file + QStringLiteral(".xls"));
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << button;
+            EXPECT_TRUE(written.readAll().startsWith("<meta http-equiv=\"Content-Type\""));
+        }
+        EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8("保存成功！"));
     });
     EXPECT_EQ(line.value(2), QString::fromUtf8("红烧肉"));
     EXPECT_EQ(line.value(4), QStringLiteral("1"));
