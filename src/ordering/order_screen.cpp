@@ -22,16 +22,6 @@ void warn(app::App& app, std::string_view text) {
     app.message(app.orderScreen, text, ui::kWarningBox);
 }
 
-// Scans a table from its first record, once per record.
-void scan(store::SqliteTable& cursor, const std::function<void()>& visit) {
-    cursor.First();
-    const int count = cursor.RecordCount();
-    for (int record = 0; record < count; ++record) {
-        visit();
-        cursor.Skip();
-    }
-}
-
 // An order number nobody holds yet. Numbers have one-second resolution, so a second table opened
 // within the same second waits for the clock's next second (two seconds at most) rather than
 // share a number and mix the lines of two orders.
@@ -94,7 +84,8 @@ void fillDiningTables(app::App& app) {
     ui::ComboBox& list = app.orderScreen.comboBox("组合框_餐台");
     list.clearItems();
     if (app.openTable(app.diningTables, tables::kTable))
-        scan(app.diningTables, [&] { list.addItem(app.diningTables.ReadText(tables::kName)); });
+        app.diningTables.ForEachRecord(
+            [&] { list.addItem(app.diningTables.ReadText(tables::kName)); });
     app.diningTables.Close();
 }
 
@@ -102,7 +93,8 @@ void fillCategoryGroups(app::App& app) {
     ui::OutlookBar& menu = app.orderScreen.outlookBar("卷帘式菜单_点菜");
     menu.removeAll();
     if (app.openTable(app.categories, categories::kTable))
-        scan(app.categories, [&] { menu.addGroup(app.categories.ReadText(categories::kName)); });
+        app.categories.ForEachRecord(
+            [&] { menu.addGroup(app.categories.ReadText(categories::kName)); });
     app.categories.Close();
 }
 
@@ -111,7 +103,7 @@ void fillDishes(app::App& app) {
     for (int group = 0; group < menu.groupCount(); ++group)
         menu.deleteItems(-1, group);
     if (app.openTable(app.dishes, dishes::kTable)) {
-        scan(app.dishes, [&] {
+        app.dishes.ForEachRecord([&] {
             const std::string dish = app.dishes.ReadText(dishes::kDish);
             const std::string category = app.dishes.ReadText(dishes::kCategory);
             for (int group = 0; group < menu.groupCount(); ++group) {

@@ -101,14 +101,8 @@ void showSelectedOrder(app::App& app) {
 void queryAll(app::App& app) {
     orderList(app).deleteAllRows();
     lineList(app).deleteAllRows();
-    if (app.openTable(app.orders, orders::kTable)) {
-        app.orders.First();
-        const int count = app.orders.RecordCount();
-        for (int record = 0; record < count; ++record) {
-            appendOrderRow(app);
-            app.orders.Skip();
-        }
-    }
+    if (app.openTable(app.orders, orders::kTable))
+        app.orders.ForEachRecord([&] { appendOrderRow(app); });
     app.orders.Close();
     numberRows(orderList(app));
     computeTotals(app);
@@ -129,14 +123,11 @@ void queryByDate(app::App& app) {
     const auto first = calendarDate(app.recordsScreen.datePicker("日期框1").value());
     const auto last = calendarDate(app.recordsScreen.datePicker("日期框2").value());
     if (app.openTable(app.orders, orders::kTable)) {
-        app.orders.First();
-        const int count = app.orders.RecordCount();
-        for (int record = 0; record < count; ++record) {
+        app.orders.ForEachRecord([&] {
             const auto opened =
                 calendarDate(support::ParseDateTimeText(app.orders.ReadText(orders::kTime)));
             if (first <= opened && opened <= last) appendOrderRow(app);
-            app.orders.Skip();
-        }
+        });
     }
     app.orders.Close();
     if (orderList(app).rowCount() == 0) return warn(app, "该时间段没有记录！");

@@ -5,7 +5,6 @@
 #include "support/pattern_matcher.h"
 #include "support/text_rules.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,16 +38,6 @@ void inform(app::App& app, std::string_view text) {
     app.message(app.restaurantSettingsScreen, text, ui::kInformationBox);
 }
 
-// Scans a table from its first record, once per record.
-void scan(store::SqliteTable& cursor, const std::function<void()>& visit) {
-    cursor.First();
-    const int count = cursor.RecordCount();
-    for (int record = 0; record < count; ++record) {
-        visit();
-        cursor.Skip();
-    }
-}
-
 struct DishText {
     std::string name;
     std::string price;
@@ -78,7 +67,8 @@ void fillCategoryGroups(app::App& app) {
     ui::OutlookBar& bar = menuBar(app);
     bar.removeAll();
     if (app.openTable(app.categories, categories::kTable))
-        scan(app.categories, [&] { bar.addGroup(app.categories.ReadText(categories::kName)); });
+        app.categories.ForEachRecord(
+            [&] { bar.addGroup(app.categories.ReadText(categories::kName)); });
     app.categories.Close();
     categoryBox(app).setContent("");
 }
@@ -89,7 +79,7 @@ void fillDishes(app::App& app) {
     for (int group = 0; group < bar.groupCount(); ++group)
         bar.deleteItems(-1, group);
     if (app.openTable(app.dishes, dishes::kTable)) {
-        scan(app.dishes, [&] {
+        app.dishes.ForEachRecord([&] {
             const std::string dish = app.dishes.ReadText(dishes::kDish);
             const std::string category = app.dishes.ReadText(dishes::kCategory);
             for (int group = 0; group < bar.groupCount(); ++group)

@@ -107,6 +107,8 @@ public:
     // Positions on every record on which every condition holds, in table order, and calls
     // `visit` there. The records are those present when the walk starts.
     void ForEachWhere(Where where, const std::function<void()>& visit);
+    // Positions on every record in table order and calls `visit` there.
+    void ForEachRecord(const std::function<void()>& visit) { ForEachWhere({}, visit); }
     // Deletes every record on which every condition holds; true when all of them were deleted.
     // The position is 0 afterwards.
     bool DeleteWhere(Where where);

@@ -69,6 +69,10 @@ TEST_F(LookupTest, ForEachWhereVisitsTheMatchingRecordsInOrder) {
     visited.clear();
     lines.ForEachWhere({{"数量", 1}}, [&] { visited.push_back(lines.Position()); });
     EXPECT_EQ(visited, (std::vector<int>{1, 4, 7}));
+
+    visited.clear();
+    lines.ForEachRecord([&] { visited.push_back(lines.Position()); });
+    EXPECT_EQ(visited, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST_F(LookupTest, ForEachWhereMayUpdateTheRecordItVisits) {
