@@ -22,9 +22,6 @@ WindowDef checkoutScreen() {
     WindowDef def;
     def.name = "CheckoutScreen";
     def.rect = {0, 0, 1024, 630};
-    def.flags.minimiseBox = true;
-    def.flags.maximiseBox = false;
-    def.flags.systemMenu = true;
 
     const std::string orders = "分组框1";
     def.add(GroupBox, orders, "", {5, 0, 1016, 200});

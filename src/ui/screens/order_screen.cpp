@@ -35,9 +35,6 @@ WindowDef orderScreen() {
     WindowDef def;
     def.name = "OrderScreen";
     def.rect = {0, 0, 1024, 630};
-    def.flags.minimiseBox = true;
-    def.flags.maximiseBox = false;
-    def.flags.systemMenu = true;
 
     const std::string band = "分组框1";
     def.add(GroupBox, band, "", {4, 0, 1016, 80});

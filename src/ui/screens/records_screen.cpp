@@ -22,9 +22,6 @@ WindowDef recordsScreen() {
     WindowDef def;
     def.name = "RecordsScreen";
     def.rect = {0, 0, 1024, 630};
-    def.flags.minimiseBox = true;
-    def.flags.maximiseBox = false;
-    def.flags.systemMenu = true;
 
     const std::string frame = "分组框1";
     def.add(GroupBox, frame, "", {4, -1, 1016, 627});
