@@ -22,4 +22,20 @@ W* widgetOf(qtui::QtDesktop& desktop, const ui::Window& window, const char* name
     return view ? view->findChild<W*>(QString::fromUtf8(name)) : nullptr;
 }
 
+// Acts as a person on the open windows: a toolbar entry of the main window, a push button, a group
+// header of an outlook bar, an item of its open group (false when there is no such item).
+void chooseToolbarEntry(qtui::QtDesktop& desktop, app::App& veltrano, const char* text);
+// Types into the focused box: ASCII from the keyboard, other text committed by an input method as
+// a Chinese input method does.
+void typeText(QWidget* box, const QString& typed);
+void clickButton(qtui::QtDesktop& desktop, const ui::Window& window, const char* name);
+void openMenuGroup(qtui::QtDesktop& desktop, const ui::Window& window, const char* bar,
+                   const char* title);
+bool clickMenuItem(qtui::QtDesktop& desktop, const ui::Window& window, const char* bar,
+                   const char* text);
+
+// The texts of an outlook bar's group headers and of its open group's items.
+QStringList menuGroupTitles(qtui::QtDesktop& desktop, const ui::Window& window, const char* bar);
+QStringList menuItems(qtui::QtDesktop& desktop, const ui::Window& window, const char* bar);
+
 } // namespace testing_support
