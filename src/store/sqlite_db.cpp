@@ -1,5 +1,6 @@
 #include "store/sqlite_db.h"
 
+#include "store/connection.h"
 #include "support/text_rules.h"
 
 #include <sqlite3.h>
@@ -25,9 +26,7 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
     if (create) flags |= SQLITE_OPEN_CREATE;
     sqlite3* handle = nullptr;
     const int result = sqlite3_open_v2(name.c_str(), &handle, flags, nullptr);
-    // sqlite3_close_v2 defers the close of a connection that still has statements instead of
-    // refusing; no statement here outlives the operation that prepared it.
-    std::shared_ptr<sqlite3> connection(handle, [](sqlite3* db) { sqlite3_close_v2(db); });
+    auto connection = std::make_shared<Connection>(handle);
     if (result != SQLITE_OK) return false;
     sqlite3_busy_timeout(handle, kBusyTimeoutMs);
     connection_ = std::move(connection);
@@ -59,7 +58,7 @@ bool SqliteDB::execute(std::string_view templateHead, std::string_view name) {
     if (!connection_) return false;
     std::string statement(templateHead);
     statement.append(name);
-    return sqlite3_exec(connection_.get(), statement.c_str(), nullptr, nullptr, nullptr) ==
+    return sqlite3_exec(connection_->handle(), statement.c_str(), nullptr, nullptr, nullptr) ==
            SQLITE_OK;
 }
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string_view>
 
-struct sqlite3;
-
 namespace store {
+
+class Connection;
 
 // One connection to an SQLite database file. Cursors opened on it hold the connection weakly, so
 // closing the database closes every one of them.
@@ -32,7 +32,7 @@ private:
 
     bool execute(std::string_view templateHead, std::string_view name);
 
-    std::shared_ptr<sqlite3> connection_;
+    std::shared_ptr<Connection> connection_;
 };
 
 } // namespace store

@@ -5,6 +5,7 @@
 #include "support/text_rules.h"
 #include "support/utf8.h"
 
+#include <algorithm>
 #include <limits>
 #include <sqlite3.h>
 #include <type_traits>
@@ -15,6 +16,9 @@ namespace {
 
 // Table names are kept to 1023 bytes, cut at a character boundary.
 constexpr std::size_t kMaxTableNameBytes = 1023;
+
+// A walk over every record reads this many at a time, holding no lock while it visits them.
+constexpr int kRecordsPerRead = 512;
 
 std::string truncatedName(std::string_view name) {
     std::size_t end = 0;
@@ -27,33 +31,17 @@ std::string truncatedName(std::string_view name) {
     return std::string(name.substr(0, end));
 }
 
-// One prepared statement, finalized when it goes out of scope.
-class Statement {
-public:
-    Statement(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &statement_,
-                               nullptr) != SQLITE_OK) {
-            sqlite3_finalize(statement_);
-            statement_ = nullptr;
-        }
-    }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    ~Statement() { sqlite3_finalize(statement_); }
-
-    bool prepared() const { return statement_ != nullptr; }
-    sqlite3_stmt* get() const { return statement_; }
-    int step() { return statement_ ? sqlite3_step(statement_) : SQLITE_MISUSE; }
-
-private:
-    sqlite3_stmt* statement_ = nullptr;
-};
-
-// A stored text as the program sees it: empty unless the code page of the data can hold it.
-std::string storedText(const unsigned char* text, int bytes) {
-    if (!text) return {};
-    std::string_view value(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
-    return support::isGbkText(value) ? std::string(value) : std::string();
+// The affinity the engine gives a column declared with this type.
+std::string affinityOf(const char* declared) {
+    std::string type = declared ? declared : "";
+    for (char& c : type)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const auto has = [&](const char* part) { return type.find(part) != std::string::npos; };
+    if (has("INT")) return "INTEGER";
+    if (has("CHAR") || has("CLOB") || has("TEXT")) return "TEXT";
+    if (type.empty() || has("BLOB")) return "BLOB";
+    if (has("REAL") || has("FLOA") || has("DOUB")) return "REAL";
+    return "NUMERIC";
 }
 
 void bindSlot(sqlite3_stmt* statement, int parameter, const auto& value) {
@@ -81,25 +69,46 @@ void dropLastComma(std::string& statement) {
 
 } // namespace
 
+SqliteTable::~SqliteTable() {
+    Close();
+}
+
 bool SqliteTable::Open(std::string_view tableName, const SqliteDB& database) {
     if (tableName.empty() || !database.IsOpen()) return false;
     Close();
     tableName_ = truncatedName(tableName);
-    connection_ = database.connection_;
-    state_ = State::Browsing;
-    if (!support::isGbkText(tableName_) || !load(database.connection_.get())) {
+    sqlite3* db = database.connection_->handle();
+    Statement discovery;
+    if (!support::isGbkText(tableName_) ||
+        !discovery.prepare(db, "SELECT * FROM " + tableName_ + " LIMIT 0") ||
+        !readRecord_.prepare(db, "SELECT _ROWID_, * FROM " + tableName_ + " WHERE _ROWID_ = ?")) {
         Close();
         return false;
     }
+    const int count = sqlite3_column_count(discovery.get());
+    for (int column = 0; column < count; ++column) {
+        const char* name = sqlite3_column_name(discovery.get(), column);
+        columnNames_.push_back(name && support::isGbkText(name) ? name : "");
+        columnAffinities_.push_back(affinityOf(sqlite3_column_decltype(discovery.get(), column)));
+    }
+    connection_ = database.connection_;
+    database.connection_->listen(this);
+    snapshot_.take(tableName_);
+    place_ = {};
+    state_ = State::Browsing;
     pending_.assign(columnNames_.size(), Slot{});
     return true;
 }
 
 bool SqliteTable::Close() {
-    position_ = 0;
+    if (const auto connection = connection_.lock()) connection->forget(this);
+    readRecord_.finalize();
+    place_ = {};
     tableName_.clear();
     columnNames_.clear();
-    rowIds_.clear();
+    columnAffinities_.clear();
+    snapshot_.clear();
+    record_.reset();
     state_ = State::Closed;
     connection_.reset();
     pending_.clear();
@@ -128,24 +137,31 @@ bool SqliteTable::Skip(int count) {
 
 bool SqliteTable::GoTo(int recordNumber) {
     if (!liveConnection()) return false;
-    if (recordNumber <= 0) {
-        position_ = 0;
-        return false;
-    }
-    if (recordNumber > RecordCount()) {
-        position_ = RecordCount() + 1;
-        return false;
-    }
-    position_ = recordNumber;
-    return true;
+    placeAt(recordNumber);
+    return onRecord();
 }
 
 int SqliteTable::Position() const {
-    return IsOpen() ? position_ : 0;
+    if (!IsOpen()) return 0;
+    if (place_.kind == Place::Kind::Before) return 0;
+    if (!place_.number) {
+        const auto* ids = snapshot();
+        const int count = ids ? static_cast<int>(ids->size()) : 0;
+        if (place_.kind == Place::Kind::After) {
+            place_.number = count + 1;
+        } else {
+            const auto found = ids ? std::lower_bound(ids->begin(), ids->end(), place_.rowId)
+                                   : std::vector<std::int64_t>::const_iterator{};
+            place_.number = ids ? static_cast<int>(found - ids->begin()) + 1 : 1;
+        }
+    }
+    return *place_.number;
 }
 
 int SqliteTable::RecordCount() const {
-    return IsOpen() ? static_cast<int>(rowIds_.size()) : 0;
+    if (!IsOpen()) return 0;
+    const auto* ids = snapshot();
+    return ids ? static_cast<int>(ids->size()) : 0;
 }
 
 bool SqliteTable::BeginAdd() {
@@ -179,8 +195,9 @@ bool SqliteTable::Write(const Field& field, const Bytes& bytes) {
 }
 
 bool SqliteTable::Commit() {
-    const auto db = liveConnection();
-    if (!db || (state_ != State::Adding && state_ != State::Editing) || columnNames_.empty())
+    const auto connection = liveConnection();
+    if (!connection || (state_ != State::Adding && state_ != State::Editing) ||
+        columnNames_.empty())
         return false;
 
     std::vector<std::size_t> collected;
@@ -196,7 +213,7 @@ bool SqliteTable::Commit() {
         for (const std::size_t column : collected)
             statement += columnNames_[column] + "=?,";
         dropLastComma(statement);
-        statement += " WHERE _ROWID_=" + std::to_string(rowIds_[position_ - 1]);
+        statement += " WHERE _ROWID_=" + std::to_string(place_.rowId);
     } else {
         statement = "INSERT INTO " + tableName_ + " (";
         for (const std::size_t column : collected)
@@ -209,7 +226,7 @@ bool SqliteTable::Commit() {
         statement += ")";
     }
 
-    Statement prepared(db.get(), statement);
+    Statement prepared(connection->handle(), statement);
     if (!prepared.prepared()) return false;
     int parameter = 1;
     for (const std::size_t column : collected) {
@@ -218,82 +235,104 @@ bool SqliteTable::Commit() {
         ++parameter;
     }
     if (prepared.step() != SQLITE_DONE) return false;
+    const bool added = state_ == State::Adding;
     state_ = State::Browsing;
-    load(db.get());
+
+    // The snapshot is taken anew; the position keeps its number, on the records of now.
+    if (snapshot_.loaded()) {
+        const int number = Position();
+        snapshot_.renew();
+        placeAt(number);
+        if (place_.kind == Place::Kind::After) place_.number = number;
+        return true;
+    }
+    snapshot_.renew();
+    place_.number.reset();
+    if (added && place_.kind == Place::Kind::After) {
+        // After the last record, the number now names the record just added: the last one.
+        Statement last(connection->handle(), "SELECT max(_ROWID_) FROM " + tableName_);
+        if (last.step() == SQLITE_ROW) place_ = {Place::Kind::On, sqlite3_column_int64(last.get(), 0), {}};
+    }
     return true;
 }
 
 bool SqliteTable::Delete() {
-    const auto db = liveConnection();
-    if (!db || !onRecord()) return false;
+    const auto connection = liveConnection();
+    if (!connection || !onRecord()) return false;
     const std::string statement =
-        "DELETE FROM " + tableName_ + " WHERE _ROWID_ = " + std::to_string(rowIds_[position_ - 1]);
+        "DELETE FROM " + tableName_ + " WHERE _ROWID_ = " + std::to_string(place_.rowId);
     const bool deleted =
-        sqlite3_exec(db.get(), statement.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    load(db.get());
-    position_ = 0;
+        sqlite3_exec(connection->handle(), statement.c_str(), nullptr, nullptr, nullptr) ==
+        SQLITE_OK;
+    snapshot_.renew();
+    place_ = {Place::Kind::Before, 0, 0};
     return deleted;
 }
 
 std::string SqliteTable::ReadText(const Field& field, bool* success) {
-    std::string text;
-    const bool read = readField(field, [&](sqlite3_stmt* statement) {
-        text = storedText(sqlite3_column_text(statement, 0), sqlite3_column_bytes(statement, 0));
-    });
+    const int column = columnIndex(field);
+    const Record* record = column >= 0 && liveConnection() ? currentRecord() : nullptr;
+    const bool read = record && static_cast<std::size_t>(column) < record->values.size();
     if (success) *success = read;
-    return text;
+    return read ? record->values[static_cast<std::size_t>(column)].text() : std::string();
 }
 
 int SqliteTable::ReadInt(const Field& field, bool* success) {
-    int value = 0;
-    const bool read = readField(
-        field, [&](sqlite3_stmt* statement) { value = sqlite3_column_int(statement, 0); });
+    const int column = columnIndex(field);
+    const Record* record = column >= 0 && liveConnection() ? currentRecord() : nullptr;
+    const bool read = record && static_cast<std::size_t>(column) < record->values.size();
     if (success) *success = read;
-    return value;
+    return read ? record->values[static_cast<std::size_t>(column)].number : 0;
 }
 
 bool SqliteTable::FindFirst(Where where) {
     if (!liveConnection()) return false;
-    const int count = RecordCount();
-    for (int record = 1; record <= count; ++record) {
-        GoTo(record);
-        if (matches(where)) return true;
-    }
-    position_ = count + 1;
-    return false;
+    bool found = false;
+    walk(lookupFor(where), [&] {
+        found = true;
+        return false;
+    });
+    if (!found && IsOpen()) place_ = {Place::Kind::After, 0, {}};
+    return found;
 }
 
 void SqliteTable::ForEachWhere(Where where, const std::function<void()>& visit) {
     if (!liveConnection()) return;
-    const int count = RecordCount();
-    for (int record = 1; record <= count; ++record) {
-        if (!GoTo(record)) return;
-        if (matches(where)) visit();
-    }
+    walk(lookupFor(where), [&] {
+        visit();
+        return true;
+    });
 }
 
 bool SqliteTable::DeleteWhere(Where where) {
     if (!liveConnection()) return false;
+    std::vector<std::int64_t> doomed;
+    walk(lookupFor(where), [&] {
+        doomed.push_back(place_.rowId);
+        return true;
+    });
+    const auto connection = liveConnection();
+    if (!connection) return false;
     bool allDeleted = true;
-    // Deleting while scanning: after a deletion the same number is the record that followed.
-    // A record that refuses to go is stepped over rather than tried again forever.
-    for (int record = 1; GoTo(record);) {
-        if (!matches(where)) {
-            ++record;
-        } else if (!Delete()) {
-            allDeleted = false;
-            ++record;
-        }
+    Statement remove(connection->handle(),
+                     "DELETE FROM " + tableName_ + " WHERE _ROWID_ = ?");
+    for (const std::int64_t rowId : doomed) {
+        remove.reset();
+        sqlite3_bind_int64(remove.get(), 1, rowId);
+        // A record that refuses to go is left, and the others still go.
+        if (remove.step() != SQLITE_DONE) allDeleted = false;
     }
-    position_ = 0;
+    remove.reset();
+    snapshot_.renew();
+    place_ = {Place::Kind::Before, 0, 0};
     return allDeleted;
 }
 
-std::shared_ptr<sqlite3> SqliteTable::liveConnection() {
+std::shared_ptr<Connection> SqliteTable::liveConnection() {
     if (state_ == State::Closed) return nullptr;
-    auto db = connection_.lock();
-    if (!db) Close(); // the database object was closed under this cursor
-    return db;
+    auto connection = connection_.lock();
+    if (!connection) Close(); // the database object was closed under this cursor
+    return connection;
 }
 
 int SqliteTable::columnIndex(const Field& field) const {
@@ -307,32 +346,26 @@ int SqliteTable::columnIndex(const Field& field) const {
 }
 
 bool SqliteTable::onRecord() const {
-    return position_ >= 1 && position_ <= RecordCount();
+    return place_.kind == Place::Kind::On;
 }
 
-bool SqliteTable::load(sqlite3* db) {
-    {
-        Statement discovery(db, "SELECT * FROM " + tableName_ + " LIMIT 0");
-        const int result = discovery.step();
-        if (result == SQLITE_ROW || result == SQLITE_DONE) {
-            const int count = sqlite3_column_count(discovery.get());
-            columnNames_.clear();
-            for (int column = 0; column < count; ++column) {
-                const char* name = sqlite3_column_name(discovery.get(), column);
-                columnNames_.push_back(name && support::isGbkText(name) ? name : "");
-            }
-        }
+void SqliteTable::placeAt(int recordNumber) const {
+    if (recordNumber <= 0) {
+        place_ = {Place::Kind::Before, 0, 0};
+        return;
     }
-    Statement rows(db, "SELECT _ROWID_ FROM " + tableName_ + " ORDER BY _ROWID_ ");
-    if (!rows.prepared()) return false;
-    std::vector<std::int64_t> rowIds;
-    int result = SQLITE_ROW;
-    while ((result = rows.step()) == SQLITE_ROW)
-        rowIds.push_back(sqlite3_column_int64(rows.get(), 0));
-    if (result != SQLITE_DONE) return false;
-    rowIds_ = std::move(rowIds);
-    if (pending_.size() != columnNames_.size()) pending_.assign(columnNames_.size(), Slot{});
-    return true;
+    const auto* ids = snapshot();
+    const int count = ids ? static_cast<int>(ids->size()) : 0;
+    if (recordNumber > count) {
+        place_ = {Place::Kind::After, 0, count + 1};
+        return;
+    }
+    place_ = {Place::Kind::On, (*ids)[static_cast<std::size_t>(recordNumber - 1)], recordNumber};
+}
+
+const std::vector<std::int64_t>* SqliteTable::snapshot() const {
+    const auto connection = connection_.lock();
+    return connection ? snapshot_.ids(connection->handle()) : nullptr;
 }
 
 bool SqliteTable::writeSlot(const Field& field, Slot value) {
@@ -343,27 +376,109 @@ bool SqliteTable::writeSlot(const Field& field, Slot value) {
     return true;
 }
 
-bool SqliteTable::matches(Where where) {
-    for (const FieldEquals& condition : where) {
-        if (const auto* text = std::get_if<std::string>(&condition.value)) {
-            if (ReadText(condition.field) != *text) return false;
-        } else if (ReadInt(condition.field) != std::get<int>(condition.value)) {
-            return false;
-        }
-    }
-    return true;
+Lookup SqliteTable::lookupFor(Where where) const {
+    std::vector<ColumnCondition> conditions;
+    for (const FieldEquals& condition : where)
+        conditions.push_back({columnIndex(condition.field), condition.value});
+    return Lookup(std::move(conditions), columnNames_, columnAffinities_);
 }
 
-template <typename Read> bool SqliteTable::readField(const Field& field, Read&& read) {
-    const auto db = liveConnection();
-    const int column = columnIndex(field);
-    if (!db || column < 0 || !onRecord()) return false;
-    Statement statement(db.get(), "SELECT " + columnNames_[column] + " FROM " + tableName_ +
-                                      " WHERE _ROWID_ = " + std::to_string(rowIds_[position_ - 1]) +
-                                      " ");
-    if (statement.step() != SQLITE_ROW) return false;
-    read(statement.get());
-    return true;
+void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit) {
+    std::shared_ptr<Connection> connection = liveConnection();
+    if (!connection || lookup.never()) return;
+    sqlite3* db = connection->handle();
+
+    // While the walk goes on, its read lock keeps every other connection from changing the file:
+    // what was read is what the file holds, unless this connection changed it since.
+    Statement pin(db, "SELECT 1 FROM " + tableName_);
+    if (pin.step() != SQLITE_ROW) return; // no records
+    const PinnedWalk pinned(pinnedWalks_);
+
+    // The records present when the walk starts: none beyond the last row id of now.
+    std::int64_t last = 0;
+    {
+        Statement newest(db, "SELECT max(_ROWID_) FROM " + tableName_);
+        if (newest.step() != SQLITE_ROW) return;
+        last = sqlite3_column_int64(newest.get(), 0);
+    }
+    // A filter reaches its few rows through an index, all at once; a walk over every record reads
+    // them a batch at a time in row-id order.
+    const bool filtered = lookup.filters();
+    std::string sql = "SELECT _ROWID_, * FROM " + tableName_ + " WHERE ";
+    sql += filtered ? lookup.filter() + " ORDER BY _ROWID_"
+                    : "_ROWID_ > ? AND _ROWID_ <= ? ORDER BY _ROWID_ LIMIT " +
+                          std::to_string(kRecordsPerRead);
+    Statement query(db, sql);
+    if (!query.prepared()) return;
+
+    std::int64_t after = std::numeric_limits<std::int64_t>::min();
+    for (;;) {
+        query.reset();
+        if (filtered) {
+            lookup.bind(query.get(), 1);
+        } else {
+            sqlite3_bind_int64(query.get(), 1, after);
+            sqlite3_bind_int64(query.get(), 2, last);
+        }
+        std::vector<Record> batch;
+        while (query.step() == SQLITE_ROW) batch.push_back(Record::read(query.get()));
+        query.reset();
+        const Connection::Moment read = connection->now();
+
+        for (Record& record : batch) {
+            if (record.rowId > last) return;
+            after = record.rowId;
+            if (!snapshot_.held(record.rowId)) continue;
+            if (connection->now() == read) {
+                if (!lookup.holds(record)) continue;
+                settle(std::move(record), read);
+            } else {
+                // A visit changed something since the batch was read: the record is read again.
+                place_ = {Place::Kind::On, record.rowId, {}};
+                const Record* now = currentRecord();
+                if (!now || !lookup.holds(*now)) continue;
+            }
+            connection.reset(); // the visit may close the database
+            if (!visit()) return;
+            connection = connection_.lock();
+            if (!connection || !IsOpen()) return;
+        }
+        if (filtered || batch.size() < static_cast<std::size_t>(kRecordsPerRead)) return;
+    }
+}
+
+const Record* SqliteTable::currentRecord() {
+    if (place_.kind != Place::Kind::On) return nullptr;
+    const auto connection = connection_.lock();
+    if (!connection || !readRecord_.prepared()) return nullptr;
+    // Outside a walk another connection may change the file at any time: every read asks it.
+    if (pinnedWalks_ > 0 && record_ && record_->rowId == place_.rowId &&
+        recordMoment_ == connection->now())
+        return &*record_;
+    record_.reset();
+    readRecord_.reset();
+    sqlite3_bind_int64(readRecord_.get(), 1, place_.rowId);
+    if (readRecord_.step() == SQLITE_ROW) record_ = Record::read(readRecord_.get());
+    readRecord_.reset();
+    recordMoment_ = connection->now();
+    return record_ ? &*record_ : nullptr;
+}
+
+void SqliteTable::settle(Record record, const Connection::Moment& moment) {
+    place_ = {Place::Kind::On, record.rowId, {}};
+    record_ = std::move(record);
+    recordMoment_ = moment;
+}
+
+void SqliteTable::rowChanged(const char* table, bool inserted, std::int64_t rowId) {
+    if (state_ != State::Closed && support::equalsIgnoringAsciiCase(table, tableName_))
+        snapshot_.noteChange(inserted, rowId);
+}
+
+void SqliteTable::connectionClosing() {
+    // The connection goes: its statements first. The cursor reads as closed from now on.
+    readRecord_.finalize();
+    record_.reset();
 }
 
 } // namespace store

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "store/connection.h"
+#include "store/lookup.h"
+#include "store/record.h"
+#include "store/row_id_snapshot.h"
+#include "store/statement.h"
+
 #include <concepts>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
-
-struct sqlite3;
 
 namespace store {
 
@@ -48,6 +53,10 @@ using Bytes = std::vector<unsigned char>;
 // Changes are collected with Write after BeginAdd or BeginEdit and carried out by Commit as one
 // INSERT or UPDATE. Texts the code page of the stored data (GBK) cannot hold read as empty and are
 // stored as NULL.
+//
+// Years of orders stay quick: lookups go through the table's indexes, a record's fields are read
+// in one statement and read again whenever anything may have changed them, and the snapshot is
+// loaded only when a position or the count is asked for.
 class SqliteTable {
 public:
     enum class State { Closed = 0, Browsing = 1, Adding = 2, Editing = 3 };
@@ -55,7 +64,7 @@ public:
     SqliteTable() = default;
     SqliteTable(const SqliteTable&) = delete;
     SqliteTable& operator=(const SqliteTable&) = delete;
-    ~SqliteTable() = default;
+    ~SqliteTable();
 
     bool Open(std::string_view tableName, const SqliteDB& database);
     bool Close();
@@ -114,25 +123,54 @@ public:
     bool DeleteWhere(Where where);
 
 private:
+    friend class Connection;
     using Slot =
         std::variant<std::monostate, std::int32_t, std::int64_t, double, std::string, Bytes>;
 
-    std::shared_ptr<sqlite3> liveConnection();
+    // Where the cursor stands: before the first record, on one, or after the last. A position
+    // number is worked out from the snapshot only when asked for.
+    struct Place {
+        enum class Kind { Before, On, After } kind = Kind::Before;
+        std::int64_t rowId = 0;
+        std::optional<int> number;
+    };
+
+    std::shared_ptr<Connection> liveConnection();
     int columnIndex(const Field& field) const;
     bool onRecord() const;
-    bool load(sqlite3* db);
+    void placeAt(int recordNumber) const;
+    const std::vector<std::int64_t>* snapshot() const;
     bool writeSlot(const Field& field, Slot value);
-    bool matches(Where where);
-    // The first column of "SELECT column FROM table WHERE _ROWID_ = id" on the current record.
-    template <typename Read> bool readField(const Field& field, Read&& read);
+    Lookup lookupFor(Where where) const;
+    // Visits the records the lookup lets through in table order, each read and placed on; stops
+    // when `visit` gives false.
+    void walk(const Lookup& lookup, const std::function<bool()>& visit);
+    // The current record as it is stored now, or nothing when it is gone.
+    const Record* currentRecord();
+    void settle(Record record, const Connection::Moment& moment);
+    void rowChanged(const char* table, bool inserted, std::int64_t rowId);
+    void connectionClosing();
 
-    int position_ = 0;
     std::string tableName_;
     std::vector<std::string> columnNames_;
-    std::vector<std::int64_t> rowIds_;
+    std::vector<std::string> columnAffinities_;
     State state_ = State::Closed;
-    std::weak_ptr<sqlite3> connection_;
+    std::weak_ptr<Connection> connection_;
     std::vector<Slot> pending_;
+    mutable Place place_;
+    mutable RowIdSnapshot snapshot_;
+    // Counts the walks going on, each holding the read lock that keeps a record read current.
+    struct PinnedWalk {
+        explicit PinnedWalk(int& walks) : walks_(walks) { ++walks_; }
+        PinnedWalk(const PinnedWalk&) = delete;
+        PinnedWalk& operator=(const PinnedWalk&) = delete;
+        ~PinnedWalk() { --walks_; }
+        int& walks_;
+    };
+    int pinnedWalks_ = 0;
+    std::optional<Record> record_;
+    Connection::Moment recordMoment_;
+    Statement readRecord_;
 };
 
 } // namespace store

@@ -1,0 +1,55 @@
+#include "store/connection.h"
+
+#include "store/sqlite_table.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+
+namespace store {
+
+Connection::Connection(sqlite3* handle) : handle_(handle) {
+    if (!handle_) return;
+    sqlite3_update_hook(handle_, &Connection::rowChanged, this);
+    sqlite3_rollback_hook(handle_, &Connection::rolledBack, this);
+}
+
+Connection::~Connection() {
+    // The cursors give back their statements first, so that the file is closed right here.
+    const std::vector<SqliteTable*> cursors = cursors_;
+    for (SqliteTable* cursor : cursors) cursor->connectionClosing();
+    if (!handle_) return;
+    sqlite3_update_hook(handle_, nullptr, nullptr);
+    sqlite3_rollback_hook(handle_, nullptr, nullptr);
+    sqlite3_close_v2(handle_);
+}
+
+Connection::Moment Connection::now() const {
+    Moment moment;
+    moment.changes = sqlite3_total_changes64(handle_);
+    moment.rollbacks = rollbacks_;
+    sqlite3_file_control(handle_, "main", SQLITE_FCNTL_DATA_VERSION, &moment.dataVersion);
+    return moment;
+}
+
+void Connection::listen(SqliteTable* cursor) {
+    if (std::find(cursors_.begin(), cursors_.end(), cursor) == cursors_.end())
+        cursors_.push_back(cursor);
+}
+
+void Connection::forget(SqliteTable* cursor) {
+    std::erase(cursors_, cursor);
+}
+
+void Connection::rowChanged(void* self, int operation, const char* database, const char* table,
+                            long long rowId) {
+    if (operation == SQLITE_UPDATE || std::strcmp(database, "main") != 0) return;
+    for (SqliteTable* cursor : static_cast<Connection*>(self)->cursors_)
+        cursor->rowChanged(table, operation == SQLITE_INSERT, rowId);
+}
+
+void Connection::rolledBack(void* self) {
+    ++static_cast<Connection*>(self)->rollbacks_;
+}
+
+} // namespace store
