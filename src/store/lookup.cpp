@@ -40,8 +40,8 @@ Lookup::Lookup(std::vector<ColumnCondition> conditions, const std::vector<std::s
         } else {
             if (textColumn) continue;
             // Numbers that truncate to it, numbers and texts beyond the range of a read, NULL as 0.
-            std::string term = "(" + column + " BETWEEN ? AND ? OR " + column + " > 2147483647 OR " +
-                               column + " < -2147483648";
+            std::string term = "((" + column + " > ? AND " + column + " < ?) OR " + column +
+                               " > 2147483647 OR " + column + " < -2147483648";
             if (number == 0) term += " OR " + column + " IS NULL";
             appendTerm(filter_, term + ")");
             parameters_.emplace_back(static_cast<long long>(number) - 1);

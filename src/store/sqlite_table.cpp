@@ -401,11 +401,12 @@ void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit)
         if (newest.step() != SQLITE_ROW) return;
         last = sqlite3_column_int64(newest.get(), 0);
     }
-    // A filter reaches its few rows through an index, all at once; a walk over every record reads
-    // them a batch at a time in row-id order.
+    // A filter reaches its few rows through an index, all at once, and sorts them (ordered by the
+    // plain row id, the engine would rather walk the table than use the index); a walk over every
+    // record reads them a batch at a time in row-id order.
     const bool filtered = lookup.filters();
     std::string sql = "SELECT _ROWID_, * FROM " + tableName_ + " WHERE ";
-    sql += filtered ? lookup.filter() + " ORDER BY _ROWID_"
+    sql += filtered ? lookup.filter() + " ORDER BY +_ROWID_"
                     : "_ROWID_ > ? AND _ROWID_ <= ? ORDER BY _ROWID_ LIMIT " +
                           std::to_string(kRecordsPerRead);
     Statement query(db, sql);
