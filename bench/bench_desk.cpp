@@ -1,0 +1,428 @@
+// Times what a person at the counter does, through the program's own screens and handlers on a
+// fake desktop (no widgets), over a copy of a generated database:
+//
+//     bench_desk <database file> [--max-seconds-per-action N]
+//
+// The administrator logs in; then each action is timed as action_timer.h describes and reported
+// as report.h shows, in the order of a working day: take an order, settle one, look back over the
+// records.
+
+#include "action_timer.h"
+#include "common/fake_desktop.h"
+#include "common/screen_driver.h"
+#include "harness_options.h"
+#include "program/program.h"
+#include "program_directory.h"
+#include "report.h"
+#include "stored_orders.h"
+#include "support/text_rules.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using bench::Action;
+using testing_support::ScreenDriver;
+
+void require(bool holds, const std::string& failure) {
+    if (!holds) throw std::runtime_error(failure);
+}
+
+// An order number, yyyyMMddHHmmss, back to its moment.
+support::CalendarTime momentOf(const std::string& number) {
+    require(number.size() == 14, "no order number in the database");
+    const auto part = [&](std::size_t at, std::size_t length) {
+        return std::stoi(number.substr(at, length));
+    };
+    return {part(0, 4), part(4, 2), part(6, 2), part(8, 2), part(10, 2), part(12, 2)};
+}
+
+support::CalendarTime secondsLater(const support::CalendarTime& moment, int seconds) {
+    return *support::toCalendarTime(support::toDateTime(moment) + seconds / 86400.0);
+}
+
+class DeskBench {
+public:
+    explicit DeskBench(const bench::HarnessOptions& options)
+        : directory_(options.database), stored_(directory_.database()),
+          timer_(options.maxSecondsPerAction), desktop_(directory_.path()), app_(desktop_) {
+        program::bindScreens(app_);
+        // Tables opened here come after every stored order, one second apart.
+        now_ = secondsLater(momentOf(stored_.latestNumber()), 60);
+    }
+
+    // Logs in, runs every action from the main window, then ends the program. False, after
+    // saying why, when an action failed or the login did.
+    bool run() {
+        std::string failure = "the main window never opened";
+        desktop_.onModal = [&](ui::Window& window) {
+            if (&window == &app_.loginScreen) return logIn();
+            if (&window != &app_.mainWindow) return;
+            try {
+                failure.clear();
+                for (const Action& action : actions())
+                    bench::reportTiming(timer_.time(action));
+            } catch (const std::exception& error) {
+                failure = error.what();
+            }
+            window.close();
+        };
+        app_.run();
+        if (!failure.empty()) std::cerr << "bench_desk: " << failure << '\n';
+        return failure.empty();
+    }
+
+private:
+    std::vector<Action> actions() {
+        return {openOrderScreen(), openTable(),         addDish(),        raiseQuantity(),
+                lowerQuantity(),   deleteLine(),        switchOrder(),    openCheckoutScreen(),
+                settle(),          openRecordsScreen(), queryAll(),       exportList(),
+                queryByDate(),     queryByNumber(),     showOrderLines(), deleteOrder()};
+    }
+
+    void logIn() {
+        ScreenDriver login(app_.loginScreen);
+        login.pick("组合框_用户", "管理员");
+        login.type("编辑框_密码", "admin");
+        login.click("按钮_登录");
+        if (app_.loginScreen.isOpen()) login.click("按钮_取消");
+    }
+
+    // ----- The order screen -----
+
+    Action openOrderScreen() {
+        return {"open_order_screen", [this] { app_.orderScreen.close(); },
+                [this] { ScreenDriver(app_.mainWindow).clickToolButton("工具条1", 3); },
+                [this] {
+                    require(app_.orderScreen.isOpen() &&
+                                order().comboBox("组合框_切换").itemCount() == stored_.openCount(),
+                            "the order screen did not list the open orders");
+                }};
+    }
+
+    Action openTable() {
+        auto table = std::make_shared<std::string>();
+        return {"open_table",
+                [this, table] {
+                    *table = freeTable();
+                    now_ = secondsLater(now_, 1);
+                    desktop_.fakeClock.set(now_);
+                    desktop_.messages.clear();
+                },
+                [this, table] {
+                    ScreenDriver counter(order());
+                    counter.pick("组合框_餐台", *table);
+                    counter.retype("组合框_人数", "4");
+                    counter.click("按钮_开台");
+                },
+                [this, table] {
+                    expectMessage("开台成功！");
+                    require(order().label("标签_当前操作").caption() == *table,
+                            "the opened table " + *table + " is not the current one");
+                }};
+    }
+
+    Action addDish() {
+        auto rows = std::make_shared<int>();
+        auto dish = std::make_shared<MenuItem>();
+        return {"add_dish",
+                [this, rows, dish] {
+                    *dish = dishNotOnTheOrder();
+                    *rows = orderLines().rowCount();
+                },
+                [this, dish] { chooseDish(*dish); },
+                [this, rows] {
+                    require(orderLines().rowCount() == *rows + 1, "the dish was not added");
+                }};
+    }
+
+    Action raiseQuantity() {
+        auto quantity = std::make_shared<int>();
+        return {"raise_quantity",
+                [this, quantity] {
+                    ScreenDriver(order()).clickRow("超级列表框_点菜", 0);
+                    *quantity = firstLineQuantity();
+                },
+                [this] { ScreenDriver(order()).click("按钮_数量加"); },
+                [this, quantity] {
+                    require(firstLineQuantity() == *quantity + 1, "the quantity was not raised");
+                }};
+    }
+
+    Action lowerQuantity() {
+        auto quantity = std::make_shared<int>();
+        return {"lower_quantity",
+                [this, quantity] {
+                    ScreenDriver counter(order());
+                    counter.clickRow("超级列表框_点菜", 0);
+                    if (firstLineQuantity() < 2) counter.click("按钮_数量加");
+                    *quantity = firstLineQuantity();
+                },
+                [this] { ScreenDriver(order()).click("按钮_数量减"); },
+                [this, quantity] {
+                    require(firstLineQuantity() == *quantity - 1, "the quantity was not lowered");
+                }};
+    }
+
+    Action deleteLine() {
+        auto rows = std::make_shared<int>();
+        return {"delete_line",
+                [this, rows] {
+                    chooseDish(dishNotOnTheOrder());
+                    *rows = orderLines().rowCount();
+                    ScreenDriver(order()).clickRow("超级列表框_点菜", *rows - 1);
+                },
+                [this] { ScreenDriver(order()).click("按钮_删除"); },
+                [this, rows] {
+                    require(orderLines().rowCount() == *rows - 1, "the line was not deleted");
+                }};
+    }
+
+    // Back and forth between two open tables of the stored history.
+    Action switchOrder() {
+        auto table = std::make_shared<std::string>();
+        return {"switch_order",
+                [this, table] {
+                    const ui::ComboBox& open = order().comboBox("组合框_切换");
+                    const std::string current = order().label("标签_当前操作").caption();
+                    *table = open.itemText(open.itemText(0) == current ? 1 : 0);
+                },
+                [this, table] {
+                    ScreenDriver counter(order());
+                    counter.pick("组合框_切换", *table);
+                    counter.click("按钮_切换");
+                },
+                [this, table] {
+                    const std::string number = order().label("标签_单号").caption();
+                    require(order().label("标签_当前操作").caption() == *table &&
+                                orderLines().rowCount() == stored_.lineCount(number),
+                            "the switch did not show the lines of " + *table);
+                }};
+    }
+
+    // ----- The checkout screen -----
+
+    Action openCheckoutScreen() {
+        return {"open_checkout_screen", [this] { app_.checkoutScreen.close(); },
+                [this] { ScreenDriver(app_.mainWindow).clickToolButton("工具条1", 4); },
+                [this] {
+                    require(app_.checkoutScreen.isOpen() &&
+                                checkout().listView("超级列表框_流水").rowCount() ==
+                                    stored_.openCount(),
+                            "the checkout screen did not list the open orders");
+                }};
+    }
+
+    // The cashier clicks the first open order and types the amount received; settling refills
+    // the checkout list and the open order screen.
+    Action settle() {
+        auto number = std::make_shared<std::string>();
+        return {"settle",
+                [this, number] {
+                    ScreenDriver cashier(checkout());
+                    cashier.clickRow("超级列表框_流水", 0);
+                    *number = checkout().listView("超级列表框_流水").cellText(0, 1);
+                    cashier.retype("编辑框_金额", "1000");
+                    desktop_.messages.clear();
+                },
+                [this] { ScreenDriver(checkout()).click("按钮_结账"); },
+                [this, number] {
+                    expectMessage("结账成功！");
+                    require(stored_.settled(*number), "order " + *number + " was not settled");
+                }};
+    }
+
+    // ----- The records screen -----
+
+    Action openRecordsScreen() {
+        return {
+            "open_records_screen", [this] { app_.recordsScreen.close(); },
+            [this] { ScreenDriver(app_.mainWindow).clickToolButton("工具条1", 6); },
+            [this] { require(app_.recordsScreen.isOpen(), "the records screen did not open"); }};
+    }
+
+    Action queryAll() {
+        return {"query_all",
+                {},
+                [this] { ScreenDriver(records()).click("按钮_查询全部"); },
+                [this] {
+                    require(listedOrders().rowCount() == stored_.count(),
+                            "not every order was listed");
+                }};
+    }
+
+    // The list of every order, as the query before left it, to a new file each run.
+    Action exportList() {
+        auto file = std::make_shared<std::filesystem::path>();
+        auto run = std::make_shared<int>();
+        return {"export_list",
+                [this, file, run] {
+                    require(listedOrders().rowCount() == stored_.count(),
+                            "the list to export is not the list of every order");
+                    *file = directory_.file("list" + std::to_string(++*run) + ".xls");
+                    desktop_.saveAnswers.push_back(*file);
+                    desktop_.messages.clear();
+                },
+                [this] { ScreenDriver(records()).click("按钮_流水导出"); },
+                [this, file] {
+                    expectMessage("保存成功！");
+                    require(std::filesystem::file_size(*file) > 0, "the export is empty");
+                    std::filesystem::remove(*file);
+                }};
+    }
+
+    // The month of the last stored orders.
+    Action queryByDate() {
+        return {"query_by_date",
+                [this] {
+                    const support::DateTime first = support::toDateTime({now_.year, now_.month, 1});
+                    const bool december = now_.month == 12;
+                    const support::DateTime last =
+                        support::toDateTime({december ? now_.year + 1 : now_.year,
+                                             december ? 1 : now_.month + 1, 1}) -
+                        1;
+                    records().datePicker("日期框1").userChoose(first);
+                    records().datePicker("日期框2").userChoose(last);
+                },
+                [this] { ScreenDriver(records()).click("按钮_查询时间"); },
+                [this] {
+                    require(listedOrders().rowCount() ==
+                                stored_.countInMonth(now_.year, now_.month),
+                            "the month's orders were not listed");
+                }};
+    }
+
+    // An order from the middle of the history.
+    Action queryByNumber() {
+        auto number = std::make_shared<std::string>();
+        return {"query_by_number",
+                [this, number] {
+                    *number = stored_.numberAt(stored_.count() / 2);
+                    ScreenDriver(records()).retype("编辑框_单号", *number);
+                },
+                [this] { ScreenDriver(records()).click("按钮_查询单号"); },
+                [this, number] {
+                    require(listedOrders().rowCount() == 1 &&
+                                listedOrders().cellText(0, 1) == *number,
+                            "order " + *number + " was not found");
+                }};
+    }
+
+    // A click on the order the number query found.
+    Action showOrderLines() {
+        return {"show_order_lines",
+                [this] { require(listedOrders().rowCount() == 1, "no order to click"); },
+                [this] { ScreenDriver(records()).clickRow("超级列表框_流水", 0); },
+                [this] {
+                    const std::string number = listedOrders().cellText(0, 1);
+                    require(records().listView("超级列表框_明细").rowCount() ==
+                                stored_.lineCount(number),
+                            "the lines of order " + number + " were not shown");
+                }};
+    }
+
+    // A middle order, found by its number and selected with the keyboard; the deletion is
+    // confirmed, and the screen repeats the number query, which no longer finds it.
+    Action deleteOrder() {
+        auto number = std::make_shared<std::string>();
+        return {"delete_order",
+                [this, number] {
+                    *number = stored_.numberAt(stored_.count() / 2);
+                    ScreenDriver clerk(records());
+                    clerk.retype("编辑框_单号", *number);
+                    clerk.click("按钮_查询单号");
+                    require(listedOrders().rowCount() == 1, "order " + *number + " not found");
+                    records().listView("超级列表框_流水").userSelect({0});
+                    desktop_.messageAnswers.push_back(ui::kOk);
+                },
+                [this] { ScreenDriver(records()).click("按钮_删除"); },
+                [this, number] {
+                    require(!stored_.exists(*number) && stored_.lineCount(*number) == 0,
+                            "order " + *number + " was not deleted with its lines");
+                }};
+    }
+
+    // ----- Helpers -----
+
+    struct MenuItem {
+        std::string group;
+        std::string text;
+    };
+
+    ui::Window& order() { return app_.orderScreen; }
+    ui::Window& checkout() { return app_.checkoutScreen; }
+    ui::Window& records() { return app_.recordsScreen; }
+    ui::ListView& orderLines() { return order().listView("超级列表框_点菜"); }
+    ui::ListView& listedOrders() { return records().listView("超级列表框_流水"); }
+
+    int firstLineQuantity() { return support::textToInt(orderLines().cellText(0, 4)); }
+
+    // The first dining table without an open order.
+    std::string freeTable() {
+        const ui::ComboBox& tables = order().comboBox("组合框_餐台");
+        const ui::ComboBox& open = order().comboBox("组合框_切换");
+        for (int table = 0; table < tables.itemCount(); ++table) {
+            bool isOpen = false;
+            for (int item = 0; item < open.itemCount(); ++item)
+                isOpen = isOpen || open.itemText(item) == tables.itemText(table);
+            if (!isOpen) return tables.itemText(table);
+        }
+        throw std::runtime_error("every dining table is open");
+    }
+
+    // The next dish of the menu, in menu order, that the current order does not hold yet.
+    MenuItem dishNotOnTheOrder() {
+        const ui::OutlookBar& menu = order().outlookBar("卷帘式菜单_点菜");
+        for (int group = 0; group < menu.groupCount(); ++group) {
+            for (int item = 0; item < menu.itemCount(group); ++item) {
+                const std::string text = menu.itemText(item, group);
+                const std::string name = text.substr(0, text.find('/'));
+                bool ordered = false;
+                for (int row = 0; row < orderLines().rowCount(); ++row)
+                    ordered = ordered || orderLines().cellText(row, 2) == name;
+                if (!ordered) return {menu.groupText(group), text};
+            }
+        }
+        throw std::runtime_error("the order already holds every dish");
+    }
+
+    void chooseDish(const MenuItem& dish) {
+        ScreenDriver counter(order());
+        counter.chooseGroup("卷帘式菜单_点菜", dish.group);
+        counter.chooseItem("卷帘式菜单_点菜", dish.text);
+    }
+
+    void expectMessage(const std::string& text) {
+        const std::string shown = desktop_.messages.empty() ? "none" : desktop_.messages[0].text;
+        require(desktop_.messages.size() == 1 && shown == text,
+                "expected the message " + text + ", saw " + shown);
+    }
+
+    bench::ProgramDirectory directory_;
+    bench::StoredOrders stored_;
+    bench::ActionTimer timer_;
+    testing_support::FakeDesktop desktop_;
+    app::App app_;
+    support::CalendarTime now_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto options = bench::parseHarnessOptions("bench_desk", argc, argv);
+    if (!options) return 2;
+    try {
+        DeskBench bench(*options);
+        if (!bench.run()) return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "bench_desk: " << error.what() << '\n';
+        return 1;
+    }
+    bench::reportPeakMemory();
+    return 0;
+}

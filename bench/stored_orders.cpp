@@ -1,0 +1,53 @@
+#include "stored_orders.h"
+
+#include <cstdio>
+
+namespace bench {
+
+long long StoredOrders::count() {
+    return db_.integer("SELECT COUNT(*) FROM 流水");
+}
+
+long long StoredOrders::openCount() {
+    return db_.integer("SELECT COUNT(*) FROM 流水 WHERE 状态 = 0");
+}
+
+long long StoredOrders::countInMonth(int year, int month) {
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%04d%02d%%", year, month);
+    return countWhere("单号 LIKE ?", prefix);
+}
+
+long long StoredOrders::lineCount(const std::string& number) {
+    Statement query = db_.prepare("SELECT COUNT(*) FROM 明细 WHERE 单号 = ?");
+    query.bind(1, number);
+    return query.step() ? query.integer(0) : 0;
+}
+
+bool StoredOrders::exists(const std::string& number) {
+    return countWhere("单号 = ?", number) > 0;
+}
+
+bool StoredOrders::settled(const std::string& number) {
+    Statement query = db_.prepare("SELECT 状态 FROM 流水 WHERE 单号 = ?");
+    query.bind(1, number);
+    return query.step() && query.integer(0) != 0;
+}
+
+std::string StoredOrders::latestNumber() {
+    return db_.text("SELECT MAX(单号) FROM 流水");
+}
+
+std::string StoredOrders::numberAt(long long place) {
+    Statement query = db_.prepare("SELECT 单号 FROM 流水 ORDER BY rowid LIMIT 1 OFFSET ?");
+    query.bind(1, place);
+    return query.step() ? query.text(0) : std::string();
+}
+
+long long StoredOrders::countWhere(const std::string& condition, const std::string& value) {
+    Statement query = db_.prepare("SELECT COUNT(*) FROM 流水 WHERE " + condition);
+    query.bind(1, value);
+    return query.step() ? query.integer(0) : 0;
+}
+
+} // namespace bench

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sqlite_file.h"
+
+#include <filesystem>
+#include <string>
+
+namespace bench {
+
+// The orders in the database file as they stand, read with SQLite itself: what an action's
+// result is checked against. No statement outlives its question, so the program's own writes
+// never wait for a reader.
+class StoredOrders {
+public:
+    explicit StoredOrders(const std::filesystem::path& database) : db_(database) {}
+
+    long long count();
+    long long openCount();
+    long long countInMonth(int year, int month);
+    long long lineCount(const std::string& number);
+    bool exists(const std::string& number);
+    bool settled(const std::string& number);
+    std::string latestNumber();
+    // The number of the order at this place in table order, 0 being the first.
+    std::string numberAt(long long place);
+
+private:
+    long long countWhere(const std::string& condition, const std::string& value);
+
+    SqliteFile db_;
+};
+
+} // namespace bench
