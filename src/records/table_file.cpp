@@ -51,9 +51,18 @@ std::string toGbk(std::string_view utf8) {
 
 } // namespace
 
-std::string tableFileText(const ui::ListView& list, bool headerRow, std::string_view title) {
-    std::string text;
-    const auto line = [&](std::string_view content) { text.append(content).append(kLineEnd); };
+bool writeTableFile(const std::filesystem::path& path, const ui::ListView& list, bool headerRow,
+                    std::string_view title) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file << kCharsetLine << kLineEnd;
+    std::string piece;
+    const auto line = [&](std::string_view content) { piece.append(content).append(kLineEnd); };
+    const auto write = [&] {
+        file << toGbk(piece);
+        piece.clear();
+    };
+
     const int columns = list.columnCount();
     if (!title.empty()) {
         line("<table border=\"0\">");
@@ -70,21 +79,16 @@ std::string tableFileText(const ui::ListView& list, bool headerRow, std::string_
             line("    <th>" + escaped(list.columnTitle(column)) + "</th>");
         line("  </tr>");
     }
+    write();
     for (int row = 0; row < list.rowCount(); ++row) {
         line("  <tr>");
         for (int column = 0; column < columns; ++column)
             line("    <td>" + escaped(list.cellText(row, column)) + "</td>");
         line("  </tr>");
+        write();
     }
     line("</table>");
-    return text;
-}
-
-bool writeTableFile(const std::filesystem::path& path, const ui::ListView& list, bool headerRow,
-                    std::string_view title) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file << kCharsetLine << kLineEnd << toGbk(tableFileText(list, headerRow, title));
+    write();
     file.close();
     return !file.fail();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iconv.h>
+#include <vector>
 
 // iconv is part of the C library on Linux and comes as libiconv elsewhere; one dependency-free
 // path serves both the conversion and the "can GBK hold it" test, which is a conversion attempt.
@@ -43,6 +44,8 @@ private:
     iconv_t handle_;
 };
 
+enum class HeldByGbk : std::uint8_t { Unknown, Yes, No };
+
 const Converter& toGbk() {
     thread_local const Converter converter("GBK", "UTF-8");
     return converter;
@@ -67,12 +70,19 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
 
 bool isGbkText(std::string_view utf8) {
     if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) return true;
+    // GBK keeps no state from one character to the next, so a text converts exactly when each of
+    // its characters does; each character of the basic plane is asked of the converter once.
+    thread_local std::vector<HeldByGbk> known(0x10000, HeldByGbk::Unknown);
     for (std::size_t offset = 0; offset < utf8.size();) {
         const auto decoded = decodeUtf8(utf8, offset);
         if (!decoded || decoded->length > 3) return false;
+        HeldByGbk& held = known[decoded->code];
+        if (held == HeldByGbk::Unknown)
+            held = utf8ToGbk(utf8.substr(offset, decoded->length)) ? HeldByGbk::Yes : HeldByGbk::No;
+        if (held == HeldByGbk::No) return false;
         offset += decoded->length;
     }
-    return utf8ToGbk(utf8).has_value();
+    return true;
 }
 
 } // namespace support

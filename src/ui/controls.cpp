@@ -313,12 +313,17 @@ void ToolBar::userClickButton(int index) {
 // ListView
 
 ListView::ListView(Window& window, const ControlDef& definition)
-    : Control(window, definition), rows_(definition.rows) {}
+    : Control(window, definition) {
+    for (const auto& sample : definition.rows) {
+        PackedRow& row = rows_.emplace_back(sample.size());
+        for (std::size_t column = 0; column < sample.size(); ++column) row.set(column, sample[column]);
+    }
+}
 
 int ListView::insertRow(int position, std::string_view text) {
     const int row = position < 0 || position > rowCount() ? rowCount() : position;
-    std::vector<std::string> cells(std::max<std::size_t>(definition_.columns.size(), 1));
-    cells[0] = text;
+    PackedRow cells(std::max<std::size_t>(definition_.columns.size(), 1));
+    cells.set(0, text);
     rows_.insert(rows_.begin() + row, std::move(cells));
     selected_ = shiftSelection(selected_, row, 1);
     notify(Change::Rows);
@@ -327,17 +332,15 @@ int ListView::insertRow(int position, std::string_view text) {
 
 void ListView::setCellText(int row, int column, std::string_view text) {
     if (!inRange(rows_, row) || column < 0 || column >= std::max(columnCount(), 1)) return;
-    auto& cells = rows_[static_cast<std::size_t>(row)];
-    if (static_cast<std::size_t>(column) >= cells.size())
-        cells.resize(static_cast<std::size_t>(column) + 1);
-    cells[static_cast<std::size_t>(column)] = text;
+    rows_[static_cast<std::size_t>(row)].set(static_cast<std::size_t>(column), text);
     notify(Change::Cells);
 }
 
 std::string ListView::cellText(int row, int column) const {
     if (!inRange(rows_, row)) return {};
-    const auto& cells = rows_[static_cast<std::size_t>(row)];
-    return inRange(cells, column) ? cells[static_cast<std::size_t>(column)] : std::string();
+    return column < 0 ? std::string()
+                      : std::string(rows_[static_cast<std::size_t>(row)].cell(
+                            static_cast<std::size_t>(column)));
 }
 
 void ListView::setRowImage(int, int) {

@@ -2,6 +2,7 @@
 
 #include "support/date_time.h"
 #include "ui/control_def.h"
+#include "ui/packed_row.h"
 
 #include <set>
 #include <string>
@@ -250,7 +251,7 @@ public:
     void userSelect(const std::set<int>& rows);
 
 private:
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<PackedRow> rows_;
     std::set<int> selected_;
 };
 
