@@ -63,16 +63,16 @@ int Lookup::bind(sqlite3_stmt* statement, int firstParameter) const {
     return parameter;
 }
 
-bool Lookup::holds(const Record& record) const {
+bool Lookup::holds(const std::function<std::string(int)>& textOf,
+                   const std::function<int(int)>& numberOf) const {
     if (never_) return false;
     for (const ColumnCondition& condition : conditions_) {
-        const StoredValue* value =
-            condition.column >= 0 && static_cast<std::size_t>(condition.column) < record.values.size()
-                ? &record.values[static_cast<std::size_t>(condition.column)]
-                : nullptr;
+        // A missing field reads as empty and 0.
         if (const auto* text = std::get_if<std::string>(&condition.value)) {
-            if ((value ? value->text() : std::string()) != *text) return false;
-        } else if ((value ? value->number : 0) != std::get<int>(condition.value)) {
+            if ((condition.column >= 0 ? textOf(condition.column) : std::string()) != *text)
+                return false;
+        } else if ((condition.column >= 0 ? numberOf(condition.column) : 0) !=
+                   std::get<int>(condition.value)) {
             return false;
         }
     }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/record.h"
-
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -34,7 +33,9 @@ public:
     // Binds the filter's values from the given parameter on; gives the next free parameter.
     int bind(sqlite3_stmt* statement, int firstParameter) const;
 
-    bool holds(const Record& record) const;
+    // Whether the conditions hold on the fields these give, by column (-1 never asked).
+    bool holds(const std::function<std::string(int)>& textOf,
+               const std::function<int(int)>& numberOf) const;
 
 private:
     std::vector<ColumnCondition> conditions_;

@@ -17,9 +17,6 @@ namespace {
 // Table names are kept to 1023 bytes, cut at a character boundary.
 constexpr std::size_t kMaxTableNameBytes = 1023;
 
-// A walk over every record reads this many at a time, holding no lock while it visits them.
-constexpr int kRecordsPerRead = 512;
-
 std::string truncatedName(std::string_view name) {
     std::size_t end = 0;
     while (end < name.size()) {
@@ -29,6 +26,13 @@ std::string truncatedName(std::string_view name) {
         end += length;
     }
     return std::string(name.substr(0, end));
+}
+
+// A stored text as the program sees it: empty unless the code page of the data can hold it.
+std::string storedText(const unsigned char* text, int bytes) {
+    if (!text) return {};
+    std::string_view value(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
+    return support::isGbkText(value) ? std::string(value) : std::string();
 }
 
 // The affinity the engine gives a column declared with this type.
@@ -271,18 +275,30 @@ bool SqliteTable::Delete() {
 
 std::string SqliteTable::ReadText(const Field& field, bool* success) {
     const int column = columnIndex(field);
-    const Record* record = column >= 0 && liveConnection() ? currentRecord() : nullptr;
-    const bool read = record && static_cast<std::size_t>(column) < record->values.size();
+    std::string text;
+    const bool read = column >= 0 && liveConnection() &&
+                      readCurrent(
+                          column,
+                          [&](sqlite3_stmt* statement, int index) {
+                              text = storedText(sqlite3_column_text(statement, index),
+                                                sqlite3_column_bytes(statement, index));
+                          },
+                          [&](const StoredValue& value) { text = value.text(); });
     if (success) *success = read;
-    return read ? record->values[static_cast<std::size_t>(column)].text() : std::string();
+    return text;
 }
 
 int SqliteTable::ReadInt(const Field& field, bool* success) {
     const int column = columnIndex(field);
-    const Record* record = column >= 0 && liveConnection() ? currentRecord() : nullptr;
-    const bool read = record && static_cast<std::size_t>(column) < record->values.size();
+    int number = 0;
+    const bool read =
+        column >= 0 && liveConnection() &&
+        readCurrent(
+            column,
+            [&](sqlite3_stmt* statement, int index) { number = sqlite3_column_int(statement, index); },
+            [&](const StoredValue& value) { number = value.number; });
     if (success) *success = read;
-    return read ? record->values[static_cast<std::size_t>(column)].number : 0;
+    return number;
 }
 
 bool SqliteTable::FindFirst(Where where) {
@@ -388,11 +404,9 @@ void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit)
     if (!connection || lookup.never()) return;
     sqlite3* db = connection->handle();
 
-    // While the walk goes on, its read lock keeps every other connection from changing the file:
-    // what was read is what the file holds, unless this connection changed it since.
+    // While the walk goes on, its read lock keeps every other connection from changing the file.
     Statement pin(db, "SELECT 1 FROM " + tableName_);
     if (pin.step() != SQLITE_ROW) return; // no records
-    const PinnedWalk pinned(pinnedWalks_);
 
     // The records present when the walk starts: none beyond the last row id of now.
     std::int64_t last = 0;
@@ -401,74 +415,79 @@ void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit)
         if (newest.step() != SQLITE_ROW) return;
         last = sqlite3_column_int64(newest.get(), 0);
     }
-    // A filter reaches its few rows through an index, all at once, and sorts them (ordered by the
-    // plain row id, the engine would rather walk the table than use the index); a walk over every
-    // record reads them a batch at a time in row-id order.
+    // A filter reaches its rows through an index and sorts them (ordered by the plain row id, the
+    // engine would rather walk the whole table than use the index).
     const bool filtered = lookup.filters();
-    std::string sql = "SELECT _ROWID_, * FROM " + tableName_ + " WHERE ";
-    sql += filtered ? lookup.filter() + " ORDER BY +_ROWID_"
-                    : "_ROWID_ > ? AND _ROWID_ <= ? ORDER BY _ROWID_ LIMIT " +
-                          std::to_string(kRecordsPerRead);
-    Statement query(db, sql);
+    Statement query(db, "SELECT _ROWID_, * FROM " + tableName_ + " WHERE " +
+                            (filtered ? lookup.filter() + " ORDER BY +_ROWID_"
+                                      : "_ROWID_ > ? AND _ROWID_ <= ? ORDER BY _ROWID_"));
     if (!query.prepared()) return;
 
-    std::int64_t after = std::numeric_limits<std::int64_t>::min();
-    for (;;) {
-        query.reset();
-        if (filtered) {
-            lookup.bind(query.get(), 1);
-        } else {
-            sqlite3_bind_int64(query.get(), 1, after);
-            sqlite3_bind_int64(query.get(), 2, last);
-        }
-        std::vector<Record> batch;
-        while (query.step() == SQLITE_ROW) batch.push_back(Record::read(query.get()));
-        query.reset();
-        const Connection::Moment read = connection->now();
+    struct Restore {
+        WalkRow& row;
+        WalkRow saved;
+        ~Restore() { row = saved; }
+    } restore{walkRow_, walkRow_};
+    const auto textOf = [this](int column) { return ReadText(column + 1); };
+    const auto numberOf = [this](int column) { return ReadInt(column + 1); };
 
-        for (Record& record : batch) {
-            if (record.rowId > last) return;
-            after = record.rowId;
-            if (!snapshot_.held(record.rowId)) continue;
-            if (connection->now() == read) {
-                if (!lookup.holds(record)) continue;
-                settle(std::move(record), read);
+    std::int64_t after = std::numeric_limits<std::int64_t>::min();
+    bool start = true;
+    for (;;) {
+        if (start) {
+            // From the beginning, or again after a visit changed the table under the statement.
+            query.reset();
+            if (filtered) {
+                lookup.bind(query.get(), 1);
             } else {
-                // A visit changed something since the batch was read: the record is read again.
-                place_ = {Place::Kind::On, record.rowId, {}};
-                const Record* now = currentRecord();
-                if (!now || !lookup.holds(*now)) continue;
+                sqlite3_bind_int64(query.get(), 1, after);
+                sqlite3_bind_int64(query.get(), 2, last);
             }
-            connection.reset(); // the visit may close the database
-            if (!visit()) return;
-            connection = connection_.lock();
-            if (!connection || !IsOpen()) return;
+            start = false;
         }
-        if (filtered || batch.size() < static_cast<std::size_t>(kRecordsPerRead)) return;
+        if (query.step() != SQLITE_ROW) return;
+        const std::int64_t rowId = sqlite3_column_int64(query.get(), 0);
+        if (rowId <= after) continue; // visited before the start again
+        if (rowId > last) return;
+        after = rowId;
+        if (!snapshot_.held(rowId)) continue;
+
+        place_ = {Place::Kind::On, rowId, {}};
+        walkRow_ = {query.get(), rowId, connection->now()};
+        if (!lookup.holds(textOf, numberOf)) continue;
+        connection.reset(); // the visit may close the database
+        if (!visit()) return;
+        connection = connection_.lock();
+        if (!connection || !IsOpen()) return;
+        start = connection->now() != walkRow_.moment;
     }
 }
 
-const Record* SqliteTable::currentRecord() {
-    if (place_.kind != Place::Kind::On) return nullptr;
+template <typename FromStatement, typename FromRecord>
+bool SqliteTable::readCurrent(int column, FromStatement&& fromStatement, FromRecord&& fromRecord) {
+    if (place_.kind != Place::Kind::On) return false;
     const auto connection = connection_.lock();
-    if (!connection || !readRecord_.prepared()) return nullptr;
-    // Outside a walk another connection may change the file at any time: every read asks it.
-    if (pinnedWalks_ > 0 && record_ && record_->rowId == place_.rowId &&
-        recordMoment_ == connection->now())
-        return &*record_;
+    if (!connection) return false;
+    if (walkRow_.statement && walkRow_.rowId == place_.rowId &&
+        walkRow_.moment == connection->now()) {
+        if (column + 1 >= sqlite3_column_count(walkRow_.statement)) return false;
+        fromStatement(walkRow_.statement, column + 1);
+        return true;
+    }
+    const Record* record = freshRecord();
+    if (!record || static_cast<std::size_t>(column) >= record->values.size()) return false;
+    fromRecord(record->values[static_cast<std::size_t>(column)]);
+    return true;
+}
+
+const Record* SqliteTable::freshRecord() {
     record_.reset();
+    if (!readRecord_.prepared()) return nullptr;
     readRecord_.reset();
     sqlite3_bind_int64(readRecord_.get(), 1, place_.rowId);
     if (readRecord_.step() == SQLITE_ROW) record_ = Record::read(readRecord_.get());
     readRecord_.reset();
-    recordMoment_ = connection->now();
     return record_ ? &*record_ : nullptr;
-}
-
-void SqliteTable::settle(Record record, const Connection::Moment& moment) {
-    place_ = {Place::Kind::On, record.rowId, {}};
-    record_ = std::move(record);
-    recordMoment_ = moment;
 }
 
 void SqliteTable::rowChanged(const char* table, bool inserted, std::int64_t rowId) {

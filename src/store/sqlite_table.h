@@ -142,12 +142,14 @@ private:
     const std::vector<std::int64_t>* snapshot() const;
     bool writeSlot(const Field& field, Slot value);
     Lookup lookupFor(Where where) const;
-    // Visits the records the lookup lets through in table order, each read and placed on; stops
-    // when `visit` gives false.
+    // Visits the records the lookup lets through in table order, each placed on; stops when
+    // `visit` gives false.
     void walk(const Lookup& lookup, const std::function<bool()>& visit);
-    // The current record as it is stored now, or nothing when it is gone.
-    const Record* currentRecord();
-    void settle(Record record, const Connection::Moment& moment);
+    // Reads a field of the current record: straight from the walk's statement while the walk
+    // stands on it and nothing has changed since, else from the record read afresh.
+    template <typename FromStatement, typename FromRecord>
+    bool readCurrent(int column, FromStatement&& fromStatement, FromRecord&& fromRecord);
+    const Record* freshRecord();
     void rowChanged(const char* table, bool inserted, std::int64_t rowId);
     void connectionClosing();
 
@@ -159,17 +161,16 @@ private:
     std::vector<Slot> pending_;
     mutable Place place_;
     mutable RowIdSnapshot snapshot_;
-    // Counts the walks going on, each holding the read lock that keeps a record read current.
-    struct PinnedWalk {
-        explicit PinnedWalk(int& walks) : walks_(walks) { ++walks_; }
-        PinnedWalk(const PinnedWalk&) = delete;
-        PinnedWalk& operator=(const PinnedWalk&) = delete;
-        ~PinnedWalk() { --walks_; }
-        int& walks_;
+    // The row a walk stands on. While the walk goes on, its read lock keeps every other
+    // connection from changing the file, so the row is current until this connection changes
+    // something.
+    struct WalkRow {
+        sqlite3_stmt* statement = nullptr;
+        std::int64_t rowId = 0;
+        Connection::Moment moment;
     };
-    int pinnedWalks_ = 0;
-    std::optional<Record> record_;
-    Connection::Moment recordMoment_;
+    WalkRow walkRow_;
+    std::optional<Record> record_; // the last record read afresh
     Statement readRecord_;
 };
 
