@@ -24,14 +24,6 @@ Connection::~Connection() {
     sqlite3_close_v2(handle_);
 }
 
-Connection::Moment Connection::now() const {
-    Moment moment;
-    moment.changes = sqlite3_total_changes64(handle_);
-    moment.rollbacks = rollbacks_;
-    sqlite3_file_control(handle_, "main", SQLITE_FCNTL_DATA_VERSION, &moment.dataVersion);
-    return moment;
-}
-
 void Connection::listen(SqliteTable* cursor) {
     if (std::find(cursors_.begin(), cursors_.end(), cursor) == cursors_.end())
         cursors_.push_back(cursor);
@@ -43,13 +35,15 @@ void Connection::forget(SqliteTable* cursor) {
 
 void Connection::rowChanged(void* self, int operation, const char* database, const char* table,
                             long long rowId) {
+    auto* connection = static_cast<Connection*>(self);
+    ++connection->changes_;
     if (operation == SQLITE_UPDATE || std::strcmp(database, "main") != 0) return;
-    for (SqliteTable* cursor : static_cast<Connection*>(self)->cursors_)
+    for (SqliteTable* cursor : connection->cursors_)
         cursor->rowChanged(table, operation == SQLITE_INSERT, rowId);
 }
 
 void Connection::rolledBack(void* self) {
-    ++static_cast<Connection*>(self)->rollbacks_;
+    ++static_cast<Connection*>(self)->changes_;
 }
 
 } // namespace store

@@ -276,8 +276,7 @@ bool SqliteTable::Delete() {
 std::string SqliteTable::ReadText(const Field& field, bool* success) {
     const int column = columnIndex(field);
     std::string text;
-    const bool read = column >= 0 && liveConnection() &&
-                      readCurrent(
+    const bool read = readCurrent(
                           column,
                           [&](sqlite3_stmt* statement, int index) {
                               text = storedText(sqlite3_column_text(statement, index),
@@ -292,7 +291,6 @@ int SqliteTable::ReadInt(const Field& field, bool* success) {
     const int column = columnIndex(field);
     int number = 0;
     const bool read =
-        column >= 0 && liveConnection() &&
         readCurrent(
             column,
             [&](sqlite3_stmt* statement, int index) { number = sqlite3_column_int(statement, index); },
@@ -453,23 +451,24 @@ void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit)
         if (!snapshot_.held(rowId)) continue;
 
         place_ = {Place::Kind::On, rowId, {}};
-        walkRow_ = {query.get(), rowId, connection->now()};
+        walkRow_ = {query.get(), rowId, connection.get(), connection->changes()};
         if (!lookup.holds(textOf, numberOf)) continue;
         connection.reset(); // the visit may close the database
         if (!visit()) return;
         connection = connection_.lock();
         if (!connection || !IsOpen()) return;
-        start = connection->now() != walkRow_.moment;
+        start = connection->changes() != walkRow_.changes;
     }
 }
 
 template <typename FromStatement, typename FromRecord>
 bool SqliteTable::readCurrent(int column, FromStatement&& fromStatement, FromRecord&& fromRecord) {
-    if (place_.kind != Place::Kind::On) return false;
-    const auto connection = connection_.lock();
-    if (!connection) return false;
-    if (walkRow_.statement && walkRow_.rowId == place_.rowId &&
-        walkRow_.moment == connection->now()) {
+    if (column < 0 || place_.kind != Place::Kind::On) return false;
+    if (!IsOpen()) {
+        liveConnection(); // closes the cursor when its database was closed
+        return false;
+    }
+    if (walkRow_.current(place_.rowId)) {
         if (column + 1 >= sqlite3_column_count(walkRow_.statement)) return false;
         fromStatement(walkRow_.statement, column + 1);
         return true;

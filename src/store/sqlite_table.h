@@ -167,7 +167,12 @@ private:
     struct WalkRow {
         sqlite3_stmt* statement = nullptr;
         std::int64_t rowId = 0;
-        Connection::Moment moment;
+        const Connection* connection = nullptr;
+        std::uint64_t changes = 0;
+
+        bool current(std::int64_t row) const {
+            return statement && rowId == row && connection->changes() == changes;
+        }
     };
     WalkRow walkRow_;
     std::optional<Record> record_; // the last record read afresh

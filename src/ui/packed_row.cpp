@@ -38,10 +38,10 @@ void PackedRow::set(std::size_t index, std::string_view text) {
         ++cells_;
     }
     const auto [start, end] = span(index);
-    std::string packed;
-    appendLength(packed, text.size());
-    packed += text;
-    bytes_.replace(start, end - start, packed);
+    std::string length;
+    appendLength(length, text.size()); // short enough to need no allocation
+    bytes_.replace(start, end - start, length);
+    bytes_.insert(start + length.size(), text);
 }
 
 std::pair<std::size_t, std::size_t> PackedRow::span(std::size_t index) const {
