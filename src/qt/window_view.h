@@ -5,8 +5,8 @@
 
 #include <QPoint>
 #include <QWidget>
-#include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace qtui {
@@ -32,7 +32,7 @@ protected:
 private:
     ui::Window& window_;
     std::vector<std::unique_ptr<ControlView>> views_;
-    std::map<const ui::Control*, ControlView*> viewOf_;
+    std::unordered_map<const ui::Control*, ControlView*> viewOf_; // asked at every change
     std::optional<QPoint> dragOffset_;
     bool retired_ = false;
 };

@@ -22,7 +22,8 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
     if (inMemory && !create) return false;
 
     const std::string name = inMemory ? std::string(":memory:") : std::string(fileName);
-    int flags = SQLITE_OPEN_READWRITE;
+    // A connection and its cursors live on one thread: the engine need not lock it at every call.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (create) flags |= SQLITE_OPEN_CREATE;
     sqlite3* handle = nullptr;
     const int result = sqlite3_open_v2(name.c_str(), &handle, flags, nullptr);
