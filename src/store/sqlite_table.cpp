@@ -112,7 +112,6 @@ bool SqliteTable::Close() {
     columnNames_.clear();
     columnAffinities_.clear();
     snapshot_.clear();
-    record_.reset();
     state_ = State::Closed;
     connection_.reset();
     pending_.clear();
@@ -473,20 +472,20 @@ bool SqliteTable::readCurrent(int column, FromStatement&& fromStatement, FromRec
         fromStatement(walkRow_.statement, column + 1);
         return true;
     }
-    const Record* record = freshRecord();
+    const std::optional<Record> record = freshRecord();
     if (!record || static_cast<std::size_t>(column) >= record->values.size()) return false;
     fromRecord(record->values[static_cast<std::size_t>(column)]);
     return true;
 }
 
-const Record* SqliteTable::freshRecord() {
-    record_.reset();
-    if (!readRecord_.prepared()) return nullptr;
+std::optional<Record> SqliteTable::freshRecord() {
+    if (!readRecord_.prepared()) return std::nullopt;
     readRecord_.reset();
     sqlite3_bind_int64(readRecord_.get(), 1, place_.rowId);
-    if (readRecord_.step() == SQLITE_ROW) record_ = Record::read(readRecord_.get());
+    std::optional<Record> record;
+    if (readRecord_.step() == SQLITE_ROW) record = Record::read(readRecord_.get());
     readRecord_.reset();
-    return record_ ? &*record_ : nullptr;
+    return record;
 }
 
 void SqliteTable::rowChanged(const char* table, bool inserted, std::int64_t rowId) {
@@ -497,7 +496,6 @@ void SqliteTable::rowChanged(const char* table, bool inserted, std::int64_t rowI
 void SqliteTable::connectionClosing() {
     // The connection goes: its statements first. The cursor reads as closed from now on.
     readRecord_.finalize();
-    record_.reset();
 }
 
 } // namespace store

@@ -149,7 +149,8 @@ private:
     // stands on it and nothing has changed since, else from the record read afresh.
     template <typename FromStatement, typename FromRecord>
     bool readCurrent(int column, FromStatement&& fromStatement, FromRecord&& fromRecord);
-    const Record* freshRecord();
+    // The current record as the file holds it now; nothing when it is gone.
+    std::optional<Record> freshRecord();
     void rowChanged(const char* table, bool inserted, std::int64_t rowId);
     void connectionClosing();
 
@@ -175,7 +176,6 @@ private:
         }
     };
     WalkRow walkRow_;
-    std::optional<Record> record_; // the last record read afresh
     Statement readRecord_;
 };
 
