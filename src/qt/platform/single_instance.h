@@ -12,7 +12,10 @@ namespace qtui {
 
 // One running copy per user and desktop session. The first copy holds a lock file for its whole
 // life and listens on a local socket of the same name; a later copy finds the lock taken and asks
-// the first, through the socket, to bring its main window forward.
+// the first, through the socket, to bring its main window forward. On Unix both live in a folder
+// only this user can enter ($XDG_RUNTIME_DIR, or one of our own under the temporary directory),
+// so that another account can neither plant a lock that keeps the program from starting nor
+// answer in the first copy's place.
 class SingleInstance : public QObject {
     Q_OBJECT
 
