@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the packaging tests.
 
 fail() {
