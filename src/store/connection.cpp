@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
+#include <utility>
 
 namespace store {
 
-Connection::Connection(sqlite3* handle) : handle_(handle) {
+Connection::Connection(sqlite3* handle, std::shared_ptr<FaultLog> faults)
+    : handle_(handle), faults_(std::move(faults)) {
     if (!handle_) return;
     sqlite3_update_hook(handle_, &Connection::rowChanged, this);
     sqlite3_rollback_hook(handle_, &Connection::rolledBack, this);

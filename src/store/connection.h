@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/fault_log.h"
+
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -12,15 +15,17 @@ class SqliteTable;
 // An open SQLite connection shared by a database object and its cursors. It tells its cursors of
 // rows inserted into and deleted from their tables through it, and of its own end, and it counts
 // the changes made through it, so that a cursor knows whether what it stands on may have changed.
+// What the engine refuses on it goes to the faults of its database object.
 class Connection {
 public:
     // Takes the open handle over; it is closed with this object.
-    explicit Connection(sqlite3* handle);
+    Connection(sqlite3* handle, std::shared_ptr<FaultLog> faults);
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
     ~Connection();
 
     sqlite3* handle() const { return handle_; }
+    FaultLog& faults() const { return *faults_; }
     // Grows with every row written through this connection and every rolled back transaction.
     std::uint64_t changes() const { return changes_; }
 
@@ -33,6 +38,7 @@ private:
     static void rolledBack(void* self);
 
     sqlite3* handle_;
+    std::shared_ptr<FaultLog> faults_;
     std::uint64_t changes_ = 0;
     std::vector<SqliteTable*> cursors_;
 };

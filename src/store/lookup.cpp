@@ -64,7 +64,7 @@ int Lookup::bind(sqlite3_stmt* statement, int firstParameter) const {
 }
 
 bool Lookup::holds(const std::function<std::string(int)>& textOf,
-                   const std::function<int(int)>& numberOf) const {
+                   const std::function<std::int64_t(int)>& numberOf) const {
     if (never_) return false;
     for (const ColumnCondition& condition : conditions_) {
         // A missing field reads as empty and 0.

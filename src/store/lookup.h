@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <variant>
@@ -35,7 +36,7 @@ public:
 
     // Whether the conditions hold on the fields these give, by column (-1 never asked).
     bool holds(const std::function<std::string(int)>& textOf,
-               const std::function<int(int)>& numberOf) const;
+               const std::function<std::int64_t(int)>& numberOf) const;
 
 private:
     std::vector<ColumnCondition> conditions_;

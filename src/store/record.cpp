@@ -18,7 +18,7 @@ Record Record::read(sqlite3_stmt* statement) {
     for (int column = 1; column < count; ++column) {
         StoredValue& value = record.values[static_cast<std::size_t>(column - 1)];
         // The number first: asking for the text of a number adds a text form the number keeps.
-        value.number = sqlite3_column_int(statement, column);
+        value.number = sqlite3_column_int64(statement, column);
         const unsigned char* text = sqlite3_column_text(statement, column);
         value.isNull = text == nullptr;
         if (text)

@@ -13,7 +13,7 @@ namespace store {
 struct StoredValue {
     bool isNull = true;
     std::string bytes;
-    int number = 0;
+    std::int64_t number = 0;
 
     // The text a read gives: empty for NULL and for texts the code page of the data cannot hold.
     std::string text() const;

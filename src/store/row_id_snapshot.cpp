@@ -21,9 +21,9 @@ void RowIdSnapshot::clear() {
     tooManyChanges_ = false;
 }
 
-const std::vector<std::int64_t>* RowIdSnapshot::ids(sqlite3* db) {
+const std::vector<std::int64_t>* RowIdSnapshot::ids(Connection& connection) {
     if (ids_) return &*ids_;
-    Statement rows(db, "SELECT _ROWID_ FROM " + table_ + " ORDER BY _ROWID_");
+    Statement rows(connection, "SELECT _ROWID_ FROM " + table_ + " ORDER BY _ROWID_");
     if (!rows.prepared()) return nullptr;
     std::vector<std::int64_t> live;
     int result = SQLITE_ROW;

@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
-struct sqlite3;
-
 namespace store {
+
+class Connection;
 
 // The row ids of a table at one moment, in order: the records of a cursor. They are loaded only
 // when someone asks for a position or a count; until then the rows inserted and deleted through
@@ -20,7 +20,7 @@ public:
     void clear();
 
     // The row ids of the moment, loaded on first use; none when the table cannot be read.
-    const std::vector<std::int64_t>* ids(sqlite3* db);
+    const std::vector<std::int64_t>* ids(Connection& connection);
     bool loaded() const { return ids_.has_value(); }
 
     // Whether a row that the table holds now was there at the moment.

@@ -4,7 +4,13 @@
 // an order line to its order by 单号, an order to its dining table by the table's name, a dish to
 // its category by the category's name, an order to its operator by the user's name.
 
+#include <cstdint>
+
 namespace store::schema {
+
+// Prices and guest counts are typed in and stored as whole numbers that other programs reading the
+// file take as 32-bit integers; amounts and quantities that follow from them may grow beyond.
+inline constexpr std::int64_t kLargestTypedNumber = 2147483647;
 
 namespace users {
 inline constexpr char kTable[] = "用户";

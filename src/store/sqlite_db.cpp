@@ -7,13 +7,6 @@
 #include <string>
 
 namespace store {
-namespace {
-
-// Long enough for a backup or a database browser to finish its work, short enough that a
-// stuck lock is reported instead of freezing the counter.
-constexpr int kBusyTimeoutMs = 5000;
-
-} // namespace
 
 bool SqliteDB::Open(std::string_view fileName, bool create) {
     Close();
@@ -27,9 +20,12 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
     if (create) flags |= SQLITE_OPEN_CREATE;
     sqlite3* handle = nullptr;
     const int result = sqlite3_open_v2(name.c_str(), &handle, flags, nullptr);
-    auto connection = std::make_shared<Connection>(handle);
-    if (result != SQLITE_OK) return false;
-    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    auto connection = std::make_shared<Connection>(handle, faults_);
+    if (result != SQLITE_OK) {
+        faults_->noteFailure();
+        return false;
+    }
+    sqlite3_busy_timeout(handle, busyTimeoutMs_);
     connection_ = std::move(connection);
     return true;
 }
@@ -47,6 +43,10 @@ bool SqliteDB::BeginTransaction(std::string_view name) {
     return execute("BEGIN TRANSACTION ", name);
 }
 
+bool SqliteDB::BeginWriteTransaction() {
+    return execute("BEGIN IMMEDIATE TRANSACTION", {});
+}
+
 bool SqliteDB::CommitTransaction(std::string_view name) {
     return execute("COMMIT TRANSACTION ", name);
 }
@@ -55,12 +55,24 @@ bool SqliteDB::RollbackTransaction(std::string_view name) {
     return execute("ROLLBACK TRANSACTION ", name);
 }
 
+bool SqliteDB::InTransaction() const {
+    return connection_ && sqlite3_get_autocommit(connection_->handle()) == 0;
+}
+
 bool SqliteDB::execute(std::string_view templateHead, std::string_view name) {
     if (!connection_) return false;
+    // A damaged file is only ever rolled back: what a transaction wrote before the damage showed
+    // is undone, and nothing new begins.
+    if (faults_->damaged() && !templateHead.starts_with("ROLLBACK")) {
+        faults_->noteFailure();
+        return false;
+    }
     std::string statement(templateHead);
     statement.append(name);
-    return sqlite3_exec(connection_->handle(), statement.c_str(), nullptr, nullptr, nullptr) ==
-           SQLITE_OK;
+    const int result =
+        sqlite3_exec(connection_->handle(), statement.c_str(), nullptr, nullptr, nullptr);
+    faults_->note(result);
+    return result == SQLITE_OK;
 }
 
 } // namespace store

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/fault_log.h"
+
 #include <memory>
 #include <string_view>
 
@@ -9,6 +11,10 @@ class Connection;
 
 // One connection to an SQLite database file. Cursors opened on it hold the connection weakly, so
 // closing the database closes every one of them.
+//
+// Every step the engine refuses, on this object and its cursors, is counted in Faults(), so that
+// a caller can tell a lookup that found nothing from one that could not read. Once a step finds
+// the file damaged, nothing is written to it any more: writes and transactions are refused.
 class SqliteDB {
 public:
     SqliteDB() = default;
@@ -24,14 +30,27 @@ public:
     bool IsOpen() const;
 
     bool BeginTransaction(std::string_view name = {});
+    // Takes the write lock at once, waiting for another program's lock as long as the busy
+    // timeout allows, so that the work inside never meets a lock it cannot wait for.
+    bool BeginWriteTransaction();
     bool CommitTransaction(std::string_view name = {});
     bool RollbackTransaction(std::string_view name = {});
+    bool InTransaction() const;
+
+    const FaultLog& Faults() const { return *faults_; }
+    bool Damaged() const { return faults_->damaged(); }
+    // How long a step waits for another program's lock before it fails; used from the next Open.
+    void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
 
 private:
     friend class SqliteTable;
 
     bool execute(std::string_view templateHead, std::string_view name);
 
+    std::shared_ptr<FaultLog> faults_ = std::make_shared<FaultLog>();
+    // Long enough for a backup or a database browser to finish its work, short enough that a
+    // stuck lock is reported instead of freezing the counter.
+    int busyTimeoutMs_ = 5000;
     std::shared_ptr<Connection> connection_;
 };
 

@@ -81,11 +81,12 @@ bool SqliteTable::Open(std::string_view tableName, const SqliteDB& database) {
     if (tableName.empty() || !database.IsOpen()) return false;
     Close();
     tableName_ = truncatedName(tableName);
-    sqlite3* db = database.connection_->handle();
+    Connection& connection = *database.connection_;
     Statement discovery;
     if (!support::isGbkText(tableName_) ||
-        !discovery.prepare(db, "SELECT * FROM " + tableName_ + " LIMIT 0") ||
-        !readRecord_.prepare(db, "SELECT _ROWID_, * FROM " + tableName_ + " WHERE _ROWID_ = ?")) {
+        !discovery.prepare(connection, "SELECT * FROM " + tableName_ + " LIMIT 0") ||
+        !readRecord_.prepare(connection,
+                             "SELECT _ROWID_, * FROM " + tableName_ + " WHERE _ROWID_ = ?")) {
         Close();
         return false;
     }
@@ -200,7 +201,7 @@ bool SqliteTable::Write(const Field& field, const Bytes& bytes) {
 bool SqliteTable::Commit() {
     const auto connection = liveConnection();
     if (!connection || (state_ != State::Adding && state_ != State::Editing) ||
-        columnNames_.empty())
+        columnNames_.empty() || refusedAsDamaged(*connection))
         return false;
 
     std::vector<std::size_t> collected;
@@ -229,7 +230,7 @@ bool SqliteTable::Commit() {
         statement += ")";
     }
 
-    Statement prepared(connection->handle(), statement);
+    Statement prepared(*connection, statement);
     if (!prepared.prepared()) return false;
     int parameter = 1;
     for (const std::size_t column : collected) {
@@ -253,7 +254,7 @@ bool SqliteTable::Commit() {
     place_.number.reset();
     if (added && place_.kind == Place::Kind::After) {
         // After the last record, the number now names the record just added: the last one.
-        Statement last(connection->handle(), "SELECT max(_ROWID_) FROM " + tableName_);
+        Statement last(*connection, "SELECT max(_ROWID_) FROM " + tableName_);
         if (last.step() == SQLITE_ROW) place_ = {Place::Kind::On, sqlite3_column_int64(last.get(), 0), {}};
     }
     return true;
@@ -261,12 +262,13 @@ bool SqliteTable::Commit() {
 
 bool SqliteTable::Delete() {
     const auto connection = liveConnection();
-    if (!connection || !onRecord()) return false;
+    if (!connection || !onRecord() || refusedAsDamaged(*connection)) return false;
     const std::string statement =
         "DELETE FROM " + tableName_ + " WHERE _ROWID_ = " + std::to_string(place_.rowId);
-    const bool deleted =
-        sqlite3_exec(connection->handle(), statement.c_str(), nullptr, nullptr, nullptr) ==
-        SQLITE_OK;
+    const int result =
+        sqlite3_exec(connection->handle(), statement.c_str(), nullptr, nullptr, nullptr);
+    connection->faults().note(result);
+    const bool deleted = result == SQLITE_OK;
     snapshot_.renew();
     place_ = {Place::Kind::Before, 0, 0};
     return deleted;
@@ -286,14 +288,15 @@ std::string SqliteTable::ReadText(const Field& field, bool* success) {
     return text;
 }
 
-int SqliteTable::ReadInt(const Field& field, bool* success) {
+std::int64_t SqliteTable::ReadInt(const Field& field, bool* success) {
     const int column = columnIndex(field);
-    int number = 0;
-    const bool read =
-        readCurrent(
-            column,
-            [&](sqlite3_stmt* statement, int index) { number = sqlite3_column_int(statement, index); },
-            [&](const StoredValue& value) { number = value.number; });
+    std::int64_t number = 0;
+    const bool read = readCurrent(
+        column,
+        [&](sqlite3_stmt* statement, int index) {
+            number = sqlite3_column_int64(statement, index);
+        },
+        [&](const StoredValue& value) { number = value.number; });
     if (success) *success = read;
     return number;
 }
@@ -318,7 +321,8 @@ void SqliteTable::ForEachWhere(Where where, const std::function<void()>& visit) 
 }
 
 bool SqliteTable::DeleteWhere(Where where) {
-    if (!liveConnection()) return false;
+    if (const auto connection = liveConnection(); !connection || refusedAsDamaged(*connection))
+        return false;
     std::vector<std::int64_t> doomed;
     walk(lookupFor(where), [&] {
         doomed.push_back(place_.rowId);
@@ -327,8 +331,7 @@ bool SqliteTable::DeleteWhere(Where where) {
     const auto connection = liveConnection();
     if (!connection) return false;
     bool allDeleted = true;
-    Statement remove(connection->handle(),
-                     "DELETE FROM " + tableName_ + " WHERE _ROWID_ = ?");
+    Statement remove(*connection, "DELETE FROM " + tableName_ + " WHERE _ROWID_ = ?");
     for (const std::int64_t rowId : doomed) {
         remove.reset();
         sqlite3_bind_int64(remove.get(), 1, rowId);
@@ -339,6 +342,12 @@ bool SqliteTable::DeleteWhere(Where where) {
     snapshot_.renew();
     place_ = {Place::Kind::Before, 0, 0};
     return allDeleted;
+}
+
+bool SqliteTable::refusedAsDamaged(Connection& connection) {
+    if (!connection.faults().damaged()) return false;
+    connection.faults().noteFailure();
+    return true;
 }
 
 std::shared_ptr<Connection> SqliteTable::liveConnection() {
@@ -378,7 +387,7 @@ void SqliteTable::placeAt(int recordNumber) const {
 
 const std::vector<std::int64_t>* SqliteTable::snapshot() const {
     const auto connection = connection_.lock();
-    return connection ? snapshot_.ids(connection->handle()) : nullptr;
+    return connection ? snapshot_.ids(*connection) : nullptr;
 }
 
 bool SqliteTable::writeSlot(const Field& field, Slot value) {
@@ -399,25 +408,23 @@ Lookup SqliteTable::lookupFor(Where where) const {
 void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit) {
     std::shared_ptr<Connection> connection = liveConnection();
     if (!connection || lookup.never()) return;
-    sqlite3* db = connection->handle();
-
     // While the walk goes on, its read lock keeps every other connection from changing the file.
-    Statement pin(db, "SELECT 1 FROM " + tableName_);
-    if (pin.step() != SQLITE_ROW) return; // no records
+    Statement pin(*connection, "SELECT 1 FROM " + tableName_);
+    if (pin.step() != SQLITE_ROW) return; // no records, or a failure noted on the faults
 
     // The records present when the walk starts: none beyond the last row id of now.
     std::int64_t last = 0;
     {
-        Statement newest(db, "SELECT max(_ROWID_) FROM " + tableName_);
+        Statement newest(*connection, "SELECT max(_ROWID_) FROM " + tableName_);
         if (newest.step() != SQLITE_ROW) return;
         last = sqlite3_column_int64(newest.get(), 0);
     }
     // A filter reaches its rows through an index and sorts them (ordered by the plain row id, the
     // engine would rather walk the whole table than use the index).
     const bool filtered = lookup.filters();
-    Statement query(db, "SELECT _ROWID_, * FROM " + tableName_ + " WHERE " +
-                            (filtered ? lookup.filter() + " ORDER BY +_ROWID_"
-                                      : "_ROWID_ > ? AND _ROWID_ <= ? ORDER BY _ROWID_"));
+    Statement query(*connection, "SELECT _ROWID_, * FROM " + tableName_ + " WHERE " +
+                                     (filtered ? lookup.filter() + " ORDER BY +_ROWID_"
+                                               : "_ROWID_ > ? AND _ROWID_ <= ? ORDER BY _ROWID_"));
     if (!query.prepared()) return;
 
     struct Restore {

@@ -52,7 +52,10 @@ using Bytes = std::vector<unsigned char>;
 //
 // Changes are collected with Write after BeginAdd or BeginEdit and carried out by Commit as one
 // INSERT or UPDATE. Texts the code page of the stored data (GBK) cannot hold read as empty and are
-// stored as NULL.
+// stored as NULL. Numbers are read in 64 bits.
+//
+// An operation that finds nothing gives false, 0 or the empty text; so does one the engine
+// refuses, which is counted in the faults of the database object as well.
 //
 // Years of orders stay quick: lookups go through the table's indexes, a record's fields are read
 // in one statement and read again whenever anything may have changed them, and the snapshot is
@@ -108,7 +111,7 @@ public:
 
     // What is stored in the current record; never the pending values.
     std::string ReadText(const Field& field, bool* success = nullptr);
-    int ReadInt(const Field& field, bool* success = nullptr);
+    std::int64_t ReadInt(const Field& field, bool* success = nullptr);
 
     // Positions on the first record, in table order, on which every condition holds: the record a
     // scan from the first would stop at. When there is none, the position is RecordCount() + 1.
@@ -136,6 +139,8 @@ private:
     };
 
     std::shared_ptr<Connection> liveConnection();
+    // A damaged file takes no more writes; the refusal counts as a fault.
+    static bool refusedAsDamaged(Connection& connection);
     int columnIndex(const Field& field) const;
     bool onRecord() const;
     void placeAt(int recordNumber) const;

@@ -1,14 +1,20 @@
 #include "store/statement.h"
 
+#include "store/connection.h"
+
 #include <sqlite3.h>
 
 namespace store {
 
-bool Statement::prepare(sqlite3* db, const std::string& sql) {
+bool Statement::prepare(Connection& connection, const std::string& sql) {
     finalize();
-    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &statement_, nullptr) !=
-        SQLITE_OK)
+    connection_ = &connection;
+    const int result = sqlite3_prepare_v2(connection.handle(), sql.c_str(),
+                                          static_cast<int>(sql.size()), &statement_, nullptr);
+    if (result != SQLITE_OK) {
+        connection.faults().note(result);
         finalize();
+    }
     return prepared();
 }
 
@@ -22,7 +28,10 @@ void Statement::reset() {
 }
 
 int Statement::step() {
-    return statement_ ? sqlite3_step(statement_) : SQLITE_MISUSE;
+    if (!statement_) return SQLITE_MISUSE;
+    const int result = sqlite3_step(statement_);
+    connection_->faults().note(result);
+    return result;
 }
 
 } // namespace store

@@ -2,22 +2,23 @@
 
 #include <string>
 
-struct sqlite3;
 struct sqlite3_stmt;
 
 namespace store {
 
+class Connection;
+
 // One prepared statement, finalized when it goes out of scope. It may be stepped, reset and bound
-// again as often as needed.
+// again as often as needed. A failure to prepare or to step is noted on its connection's faults.
 class Statement {
 public:
     Statement() = default;
-    Statement(sqlite3* db, const std::string& sql) { prepare(db, sql); }
+    Statement(Connection& connection, const std::string& sql) { prepare(connection, sql); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     ~Statement() { finalize(); }
 
-    bool prepare(sqlite3* db, const std::string& sql);
+    bool prepare(Connection& connection, const std::string& sql);
     void finalize();
     // Ends the last run, so that no read lock is held on the file; the bindings stay.
     void reset();
@@ -28,6 +29,7 @@ public:
     int step();
 
 private:
+    Connection* connection_ = nullptr;
     sqlite3_stmt* statement_ = nullptr;
 };
 

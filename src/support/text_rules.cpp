@@ -39,7 +39,7 @@ bool isLeadingSpace(char c) {
 
 } // namespace
 
-int textToInt(std::string_view text) {
+std::int64_t textToInt(std::string_view text) {
     const std::string folded = foldFullWidth(text);
     std::size_t i = 0;
     while (i < folded.size() && isLeadingSpace(folded[i]))
@@ -47,15 +47,30 @@ int textToInt(std::string_view text) {
     bool negative = false;
     if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) negative = folded[i++] == '-';
 
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<int>::max()} + 1;
-    std::int64_t magnitude = 0;
+    // Counted towards the negative end, which reaches one further than the positive one.
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
+    std::int64_t value = 0;
+    bool beyond = false;
     for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
-        if (magnitude <= kLimit) magnitude = magnitude * 10 + (folded[i] - '0');
+        const int digit = folded[i] - '0';
+        if (value < (kLowest + digit) / 10) beyond = true;
+        if (!beyond) value = value * 10 - digit;
     }
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
+    if (beyond) return negative ? kLowest : std::numeric_limits<std::int64_t>::max();
+    if (negative) return value;
+    return value == kLowest ? std::numeric_limits<std::int64_t>::max() : -value;
+}
+
+std::optional<std::int64_t> digitsValue(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        const int digit = c - '0';
+        if (value > (std::numeric_limits<std::int64_t>::max() - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value;
 }
 
 std::string numberText(long long number) {

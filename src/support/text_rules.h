@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,8 +10,12 @@ namespace support {
 // A typed or stored text as a whole number: full-width characters are folded to their half-width
 // forms, leading spaces skipped, then an optional sign and the digits that follow are read.
 // Anything after the digits is ignored ("12.5" gives 12, "3人" gives 3); no digits give 0; a number
-// beyond the 32-bit range gives the nearest end of that range.
-int textToInt(std::string_view text);
+// beyond the 64-bit range gives the nearest end of that range.
+std::int64_t textToInt(std::string_view text);
+
+// The number a text of ASCII digits and nothing else gives; nothing for any other text (the empty
+// one, a sign, a space, a full-width digit) and for a number beyond the 64-bit range.
+std::optional<std::int64_t> digitsValue(std::string_view text);
 
 // Plain decimal with a leading "-" when negative.
 std::string numberText(long long number);

@@ -1,3 +1,4 @@
+#include "common/other_program.h"
 #include "common/test_directory.h"
 #include "delivered_database.h"
 #include "store/sqlite_db.h"
@@ -9,6 +10,7 @@ namespace {
 
 using store::SqliteDB;
 using store::SqliteTable;
+using testing_support::OtherProgram;
 using testing_support::TestDirectory;
 
 TEST(SqliteDB, OpenWithoutCreateNeverMakesAFile) {
@@ -90,6 +92,82 @@ TEST(SqliteDB, RollbackUndoesEveryChangeSinceBegin) {
     ASSERT_EQ(table.RecordCount(), 2);
     ASSERT_TRUE(table.First());
     EXPECT_EQ(table.ReadInt("a"), 1);
+}
+
+// A step that could not read must never look like one that found nothing.
+TEST(SqliteDB, AStepTheEngineRefusesIsCountedNotTakenForNothingFound) {
+    TestDirectory dir;
+    ASSERT_TRUE(data::createDatabase(
+        "CREATE TABLE t (a TEXT, n INTEGER); INSERT INTO t VALUES ('x', 99999999999);",
+        dir.file("t.db")));
+    SqliteDB db;
+    db.SetBusyTimeout(20);
+    ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+    SqliteTable table;
+    ASSERT_TRUE(table.Open("t", db));
+
+    store::FaultWatch nothingFound(db.Faults());
+    EXPECT_FALSE(table.FindFirst({{"a", std::string("y")}}));
+    EXPECT_FALSE(nothingFound.failed());
+    ASSERT_TRUE(table.FindFirst({{"a", std::string("x")}}));
+    EXPECT_EQ(table.ReadInt("n"), 99999999999LL) << "numbers are read in 64 bits";
+
+    {
+        OtherProgram backup(dir.file("t.db"), OtherProgram::Hold::Everything);
+        store::FaultWatch busy(db.Faults());
+        EXPECT_FALSE(table.FindFirst({{"a", std::string("x")}}));
+        EXPECT_TRUE(busy.failed());
+        store::FaultWatch walk(db.Faults());
+        int visited = 0;
+        table.ForEachRecord([&] { ++visited; });
+        EXPECT_EQ(visited, 0);
+        EXPECT_TRUE(walk.failed());
+        store::FaultWatch write(db.Faults());
+        EXPECT_FALSE(db.BeginWriteTransaction());
+        EXPECT_TRUE(write.failed());
+    }
+    EXPECT_FALSE(db.Damaged()) << "a busy file is not a damaged one";
+    store::FaultWatch after(db.Faults());
+    EXPECT_TRUE(table.FindFirst({{"a", std::string("x")}}));
+    EXPECT_FALSE(after.failed());
+
+    // A file that cannot be opened is a failure too.
+    store::FaultWatch missing(db.Faults());
+    EXPECT_FALSE(db.Open(dir.file("gone.db").string()));
+    EXPECT_TRUE(missing.failed());
+}
+
+TEST(SqliteDB, AFileFoundDamagedTakesNoMoreWrites) {
+    TestDirectory dir;
+    std::string script = "CREATE TABLE kept (a INTEGER); CREATE TABLE hurt (a INTEGER);"
+                         "INSERT INTO kept VALUES (1); INSERT INTO hurt VALUES (1);";
+    ASSERT_TRUE(data::createDatabase(script, dir.file("t.db")));
+    testing_support::damageTable(dir.file("t.db"), "hurt");
+    const std::string damaged = testing_support::fileBytes(dir.file("t.db"));
+
+    SqliteDB db;
+    ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+    SqliteTable kept, hurt;
+    ASSERT_TRUE(kept.Open("kept", db));
+    ASSERT_TRUE(hurt.Open("hurt", db));
+    ASSERT_TRUE(kept.First()) << "the sound table reads before the damage is met";
+    EXPECT_FALSE(db.Damaged());
+    EXPECT_EQ(hurt.RecordCount(), 0);
+    EXPECT_TRUE(db.Damaged());
+
+    // Not even the sound table is written now, and the damage outlives a reopening.
+    EXPECT_FALSE(db.BeginTransaction());
+    ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+    ASSERT_TRUE(kept.Open("kept", db));
+    ASSERT_TRUE(kept.First());
+    EXPECT_TRUE(kept.BeginAdd());
+    kept.Write("a", 2);
+    EXPECT_FALSE(kept.Commit());
+    EXPECT_FALSE(kept.Delete());
+    EXPECT_FALSE(kept.DeleteWhere({{"a", 1}}));
+    EXPECT_TRUE(db.Damaged());
+    db.Close();
+    EXPECT_TRUE(testing_support::fileBytes(dir.file("t.db")) == damaged) << "the file was written";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
+#include "support/checked_math.h"
 #include "support/text_rules.h"
 
 #include <climits>
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,13 +27,46 @@ TEST(TextToInt, FoldsFullWidthDigitsSignsAndSpaces) {
     EXPECT_EQ(textToInt("１２．５元"), 12);
 }
 
-TEST(TextToInt, ClampsNumbersBeyondThe32BitRange) {
-    EXPECT_EQ(textToInt("2147483647"), INT_MAX);
-    EXPECT_EQ(textToInt("2147483648"), INT_MAX);
-    EXPECT_EQ(textToInt("99999999999999999999999"), INT_MAX);
-    EXPECT_EQ(textToInt("-2147483648"), INT_MIN);
-    EXPECT_EQ(textToInt("-2147483649"), INT_MIN);
-    EXPECT_EQ(textToInt("-99999999999999999999999"), INT_MIN);
+TEST(TextToInt, Holds64BitsAndClampsBeyond) {
+    EXPECT_EQ(textToInt("2147483648"), 2147483648LL);
+    EXPECT_EQ(textToInt("99999999999"), 99999999999LL);
+    EXPECT_EQ(textToInt("-2147483649"), -2147483649LL);
+    EXPECT_EQ(textToInt("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(textToInt("9223372036854775808"), INT64_MAX);
+    EXPECT_EQ(textToInt("99999999999999999999999"), INT64_MAX);
+    EXPECT_EQ(textToInt("-9223372036854775808"), INT64_MIN);
+    EXPECT_EQ(textToInt("-9223372036854775809"), INT64_MIN);
+    EXPECT_EQ(textToInt("-99999999999999999999999元"), INT64_MIN);
+}
+
+TEST(DigitsValue, OnlyPlainDigitsWithinSixtyFourBitsAreANumber) {
+    EXPECT_EQ(support::digitsValue("0"), 0);
+    EXPECT_EQ(support::digitsValue("007"), 7);
+    EXPECT_EQ(support::digitsValue("9223372036854775807"), INT64_MAX);
+    for (const char* text : {"", "-5", "+5", "1-2-3", "5-3", "--5", "-", " 5", "5 ", "12.5", "１２",
+                             "9223372036854775808"})
+        EXPECT_EQ(support::digitsValue(text), std::nullopt) << text;
+}
+
+TEST(CheckedMath, GivesNothingWhereSixtyFourBitsOverflow) {
+    using support::checkedDifference;
+    using support::checkedProduct;
+    using support::checkedSum;
+    EXPECT_EQ(checkedSum(2147483647, 136), 2147483783LL);
+    EXPECT_EQ(checkedSum(INT64_MAX, 1), std::nullopt);
+    EXPECT_EQ(checkedSum(INT64_MIN, -1), std::nullopt);
+    EXPECT_EQ(checkedSum(INT64_MAX, INT64_MIN), -1);
+    EXPECT_EQ(checkedDifference(100, 80), 20);
+    EXPECT_EQ(checkedDifference(INT64_MIN, 1), std::nullopt);
+    EXPECT_EQ(checkedDifference(0, INT64_MIN), std::nullopt);
+    EXPECT_EQ(checkedDifference(-1, INT64_MIN), INT64_MAX);
+    EXPECT_EQ(checkedProduct(2147483647, 2), 4294967294LL);
+    EXPECT_EQ(checkedProduct(INT64_MAX, 2), std::nullopt);
+    EXPECT_EQ(checkedProduct(-3037000500LL, 3037000500LL), std::nullopt);
+    EXPECT_EQ(checkedProduct(-3037000499LL, -3037000499LL), 9223372030926249001LL);
+    EXPECT_EQ(checkedProduct(INT64_MIN, -1), std::nullopt);
+    EXPECT_EQ(checkedProduct(INT64_MIN, 1), INT64_MIN);
+    EXPECT_EQ(checkedProduct(0, INT64_MIN), 0);
 }
 
 TEST(TextRules, NumberTextIsPlainDecimal) {
