@@ -24,12 +24,28 @@ std::string App::databasePath() const {
 
 bool App::openTable(store::SqliteTable& cursor, const char* tableName) {
     if (database.IsOpen() && cursor.IsOpen()) return true;
-    database.Close();
-    return database.Open(databasePath()) && cursor.Open(tableName, database);
+    if (!database.InTransaction()) {
+        database.Close();
+        if (!database.Open(databasePath())) return false;
+    }
+    return cursor.Open(tableName, database);
 }
 
 int App::message(ui::Window& owner, std::string_view text, int flags) {
     return desktop_.messageBox(text, flags, ui::kDefaultMessageTitle, &owner);
+}
+
+void App::reportFailure(ui::Window& owner, std::string_view text, int flags) {
+    if (!database.Damaged() || damageReported_) {
+        message(owner, text, flags);
+        return;
+    }
+    damageReported_ = true;
+    message(
+        owner,
+        "数据库文件已损坏：" + databasePath() +
+            "\r\n为免数据再受损失，本次运行不再写入该文件。请关闭程序，按说明书用最近的备份恢复。",
+        ui::kErrorBox);
 }
 
 } // namespace app

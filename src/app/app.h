@@ -33,10 +33,18 @@ public:
     std::string databasePath() const;
     // Makes sure the connection and the cursor are open: when either is not, the connection is
     // closed and opened again (never creating the file) and the cursor opened on its table.
+    // Inside a transaction the connection is kept, so that the transaction survives every cursor
+    // its work opens.
     bool openTable(store::SqliteTable& cursor, const char* tableName);
+    // Notes the database's faults from now on: a handler asks it whether a step failed, so that
+    // a lookup that could not read is never taken for one that found nothing.
+    store::FaultWatch watchDatabase() const { return store::FaultWatch(database.Faults()); }
 
     // A message box over the window whose handler shows it, with the default title.
     int message(ui::Window& owner, std::string_view text, int flags);
+    // Tells that an action failed with its warning. The first time the file is found damaged, the
+    // damage is told instead, with the file and what to do.
+    void reportFailure(ui::Window& owner, std::string_view text, int flags = ui::kWarningBox);
 
     store::SqliteDB database;
     store::SqliteTable users;
@@ -64,6 +72,10 @@ public:
 private:
     ui::Desktop& desktop_;
     bool ending_ = false;
+    bool damageReported_ = false;
 };
+
+// The warning of a step that could not read what a screen shows.
+inline constexpr char kReadFailed[] = "读取数据失败，请检查！";
 
 } // namespace app

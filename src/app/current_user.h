@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace app {
@@ -25,7 +26,7 @@ inline constexpr std::size_t kPermissionCount = 10;
 struct CurrentUser {
     std::string name;
     int skin = 0;
-    std::array<int, kPermissionCount> permissions{};
+    std::array<std::int64_t, kPermissionCount> permissions{};
 
     bool granted(Permission permission) const {
         return permissions[static_cast<std::size_t>(permission)] != 0;

@@ -7,17 +7,21 @@ namespace {
 
 namespace users = store::schema::users;
 
+// The login screen's two database failures: no file to open, or a users table that cannot be
+// read.
+void reportDatabaseFailure(App& app) {
+    if (!app.database.IsOpen())
+        app.message(app.loginScreen, "没有找到数据库文件，请检查！", ui::kErrorBox);
+    else
+        app.reportFailure(app.loginScreen, "用户数据表打开失败，请检查！", ui::kErrorBox);
+}
+
 // Screen created: list every user in table order and choose the first.
 void fillUserList(App& app) {
     ui::Window& screen = app.loginScreen;
-    if (!app.database.Open(app.databasePath())) {
-        app.message(screen, "没有找到数据库文件，请检查！", ui::kErrorBox);
-        return;
-    }
-    if (!app.users.Open(users::kTable, app.database)) {
-        app.message(screen, "用户数据表打开失败，请检查！", ui::kErrorBox);
-        return;
-    }
+    const store::FaultWatch watch = app.watchDatabase();
+    if (!app.database.Open(app.databasePath()) || !app.users.Open(users::kTable, app.database))
+        return reportDatabaseFailure(app);
     ui::ComboBox& list = screen.comboBox("组合框_用户");
     app.users.First();
     const int count = app.users.RecordCount();
@@ -26,6 +30,7 @@ void fillUserList(App& app) {
         app.users.Skip();
     }
     list.setSelection(0);
+    if (watch.failed()) reportDatabaseFailure(app);
 }
 
 void logIn(App& app) {
@@ -35,6 +40,8 @@ void logIn(App& app) {
         app.message(screen, "密码不能为空！", ui::kWarningBox);
         return;
     }
+    // A users table that cannot be read is not a wrong password.
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.users, users::kTable);
     app.users.First();
     app.announcementText = app.users.ReadText(users::kAnnouncement);
@@ -42,7 +49,9 @@ void logIn(App& app) {
     // The name is the chosen list item's text, never what was typed into the box.
     const ui::ComboBox& list = screen.comboBox("组合框_用户");
     const std::string name = list.itemText(list.selection());
-    if (!app.users.FindFirst({{users::kName, name}, {users::kPassword, password}})) {
+    const bool found = app.users.FindFirst({{users::kName, name}, {users::kPassword, password}});
+    if (watch.failed()) return reportDatabaseFailure(app);
+    if (!found) {
         app.message(screen, "密码错误，请重新输入！", ui::kWarningBox);
         return;
     }

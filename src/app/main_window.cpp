@@ -4,6 +4,10 @@
 #include "app/skins.h"
 #include "store/schema.h"
 #include "support/date_time.h"
+#include "support/gbk.h"
+
+#include <cstdint>
+#include <limits>
 
 namespace app {
 namespace {
@@ -70,14 +74,15 @@ void setAnnouncement(App& app) {
     if (!app.desktop().inputBox("公告信息显示在程序底部，修改后全员生效！", "公告设置：", text,
                                 &main))
         return;
+    // The file keeps what GBK can hold; anything else would be stored as no announcement at all.
+    if (!support::isGbkText(text))
+        return static_cast<void>(
+            app.message(main, "公告中有无法保存的字符，请修改！", ui::kWarningBox));
     const bool stored = app.openTable(app.users, users::kTable) && app.users.First() &&
                         app.users.BeginEdit() && app.users.Write(users::kAnnouncement, text) &&
                         app.users.Commit();
     app.users.Close();
-    if (!stored) {
-        app.message(main, "公告设置失败，请检查！", ui::kWarningBox);
-        return;
-    }
+    if (!stored) return app.reportFailure(main, "公告设置失败，请检查！");
     app.message(main, "公告设置成功！", ui::kInformationBox);
     main.statusBar("状态条_公告").setPartText(1, text);
     app.announcementText = text;
@@ -106,11 +111,16 @@ void shutDown(App& app) {
 
 void applyUser(App& app) {
     ui::Window& main = app.mainWindow;
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.users, users::kTable);
     CurrentUser& user = app.currentUser;
-    user.skin = app.users.ReadInt(users::kSkin);
+    // A skin number beyond any look means none.
+    const std::int64_t skin = app.users.ReadInt(users::kSkin);
+    user.skin = skin >= 0 && skin <= std::numeric_limits<int>::max() ? static_cast<int>(skin) : -1;
     for (std::size_t i = 0; i < kPermissionCount; ++i)
         user.permissions[i] = app.users.ReadInt(users::kPermissions[i]);
+    // Permissions that could not be read are not "none granted" without a word.
+    if (watch.failed()) app.reportFailure(main, kReadFailed);
 
     main.label("标签_用户").setCaption(user.name);
     main.comboBox("组合框_皮肤").setSelection(user.skin);

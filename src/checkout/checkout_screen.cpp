@@ -5,6 +5,7 @@
 #include "ordering/order_list.h"
 #include "ordering/order_screen.h"
 #include "store/schema.h"
+#include "support/checked_math.h"
 #include "support/text_rules.h"
 
 namespace checkout {
@@ -31,6 +32,7 @@ void showSelectedOrder(app::App& app) {
     const int selected = orderList.selectedRow();
     if (selected < 0) return clearFields(screen);
 
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.orderLines, lines::kTable);
     app.orderLines.ForEachWhere({{lines::kNumber, orderList.cellText(selected, 1)}}, [&] {
         const int row = lineList.insertRow("");
@@ -47,14 +49,16 @@ void showSelectedOrder(app::App& app) {
     screen.label("标签_金额").setCaption(orderList.cellText(selected, 5));
     for (int row = 0; row < lineList.rowCount(); ++row)
         lineList.setCellText(row, 0, support::numberText(row + 1));
+    if (watch.failed()) app.reportFailure(screen, app::kReadFailed);
 }
 
 void computeChange(app::App& app) {
     ui::Window& screen = app.checkoutScreen;
     const std::string received = screen.editBox("编辑框_金额").content();
-    const long long change = static_cast<long long>(support::textToInt(received)) -
-                             support::textToInt(screen.label("标签_金额").caption());
-    screen.label("标签_找零").setCaption(support::numberText(change));
+    const auto change = support::checkedDifference(
+        support::textToInt(received), support::textToInt(screen.label("标签_金额").caption()));
+    // A difference beyond 64 bits cannot be settled anyway: the amount is refused then.
+    screen.label("标签_找零").setCaption(change ? support::numberText(*change) : "");
     screen.editBox("编辑框_备注")
         .setContent("[实收：" + received + "元]\r\n[找零：" + screen.label("标签_找零").caption() +
                     "元]");
@@ -71,6 +75,12 @@ void resetOrderScreen(app::App& app) {
         screen.label(label).setCaption("0");
 }
 
+// The money received: a whole number of 元, digits only. A sign, a second number or a number
+// beyond 64 bits is a typing mistake, not an amount.
+bool isReceivedAmount(std::string_view text) {
+    return support::digitsValue(text).has_value();
+}
+
 void settle(app::App& app) {
     ui::Window& screen = app.checkoutScreen;
     const ui::ListView& orderList = screen.listView("超级列表框_流水");
@@ -78,29 +88,33 @@ void settle(app::App& app) {
     const std::string table = screen.label("标签_台号").caption();
     if (selected < 0 || table.empty())
         return static_cast<void>(app.message(screen, "请选择要结账的台号！", ui::kWarningBox));
-    if (screen.editBox("编辑框_金额").content().empty())
+    if (!isReceivedAmount(screen.editBox("编辑框_金额").content()))
         return static_cast<void>(app.message(screen, "请正确输入金额！", ui::kWarningBox));
 
-    if (app.openTable(app.orders, orders::kTable) &&
-        app.orders.FindFirst({{orders::kNumber, orderList.cellText(selected, 1)},
-                              {orders::kDiningTable, table},
-                              {orders::kState, orders::kNotSettled}})) {
-        bool settled = false;
-        if (app.orders.BeginEdit()) {
+    // A bill that was not settled must not look settled to the cashier, nor may a lookup that
+    // could not read pass for an order settled elsewhere. A failed settle keeps the screen as it
+    // is, so that the cashier can try again.
+    const store::FaultWatch watch = app.watchDatabase();
+    bool failed = !app.openTable(app.orders, orders::kTable);
+    if (!failed && app.orders.FindFirst({{orders::kNumber, orderList.cellText(selected, 1)},
+                                         {orders::kDiningTable, table},
+                                         {orders::kState, orders::kNotSettled}})) {
+        failed = !app.orders.BeginEdit();
+        if (!failed) {
             app.orders.Write(orders::kState, orders::kSettled);
             app.orders.Write(orders::kRemark, screen.editBox("编辑框_备注").content() +
                                                   screen.editBox("编辑框_备注文本").content());
-            settled = app.orders.Commit();
+            failed = !app.orders.Commit();
         }
-        // A bill that was not settled must not look settled to the cashier.
-        if (settled)
-            app.message(screen, "结账成功！", ui::kInformationBox);
-        else
-            app.message(screen, "结账失败，请检查！", ui::kWarningBox);
+        if (!failed) app.message(screen, "结账成功！", ui::kInformationBox);
     }
     app.orders.Close();
+    if (failed || watch.failed()) return app.reportFailure(screen, "结账失败，请检查！");
+
+    const store::FaultWatch refill = app.watchDatabase();
     ordering::fillOrderList(app);
     if (app.orderScreen.isOpen()) resetOrderScreen(app);
+    if (refill.failed()) app.reportFailure(screen, app::kReadFailed);
 }
 
 } // namespace
@@ -110,7 +124,7 @@ void bindCheckoutScreen(app::App& app) {
     def.on.created = [&app] {
         app::placeOverMainWindow(app, app.checkoutScreen);
         app::applyGates(app, app.checkoutScreen);
-        ordering::fillOrderList(app);
+        if (!ordering::fillOrderList(app)) app.reportFailure(app.checkoutScreen, app::kReadFailed);
     };
     def.control("超级列表框_流水").on.clicked = [&app] { showSelectedOrder(app); };
     def.control("编辑框_金额").on.contentChanged = [&app] { computeChange(app); };

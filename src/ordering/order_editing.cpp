@@ -2,14 +2,22 @@
 
 #include "ordering/order_list.h"
 #include "store/schema.h"
+#include "support/checked_math.h"
 #include "support/pattern_matcher.h"
 #include "support/text_rules.h"
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <optional>
 
 namespace ordering {
 namespace {
 
 namespace orders = store::schema::orders;
 namespace lines = store::schema::orderLines;
+
+constexpr char kAmountTooLarge[] = "金额超出范围，请检查！";
 
 // Columns of the order's lines.
 constexpr int kRowNumber = 0;
@@ -60,44 +68,89 @@ int selectedLine(app::App& app) {
     return row;
 }
 
-int cellNumber(app::App& app, int row, int column) {
+std::int64_t cellNumber(app::App& app, int row, int column) {
     return support::textToInt(linesList(app).cellText(row, column));
 }
 
 void numberAndTotalLines(app::App& app) {
     ui::ListView& list = linesList(app);
-    long long quantity = 0;
-    long long amount = 0;
+    std::int64_t quantity = 0;
+    std::int64_t amount = 0;
     for (int row = 0; row < list.rowCount(); ++row) {
         list.setCellText(row, kRowNumber, support::numberText(row + 1));
-        quantity += cellNumber(app, row, kQuantity);
-        amount += cellNumber(app, row, kAmount);
+        // Every change is refused before its total could overflow; only lines stored that way by
+        // another program could get here, and they show the largest total there is.
+        quantity = support::checkedSum(quantity, cellNumber(app, row, kQuantity))
+                       .value_or(std::numeric_limits<std::int64_t>::max());
+        amount = support::checkedSum(amount, cellNumber(app, row, kAmount))
+                     .value_or(std::numeric_limits<std::int64_t>::max());
     }
     app.orderScreen.label("标签_菜品总数").setCaption(support::numberText(quantity));
     app.orderScreen.label("标签_总金额").setCaption(support::numberText(amount));
 }
 
-void writeOrderTotal(app::App& app) {
-    bool written = false;
-    if (app.openTable(app.orders, orders::kTable) &&
-        app.orders.FindFirst({{orders::kNumber, currentNumber(app)}}) && app.orders.BeginEdit()) {
-        app.orders.Write(orders::kAmount,
-                         support::textToInt(app.orderScreen.label("标签_总金额").caption()));
-        written = app.orders.Commit();
-    }
-    if (!written) warn(app, "写流水数据库失败，请检查！");
-    app.orders.Close();
+enum class TotalWrite { Written, Failed, TooLarge };
+
+// Writes the current order's total as the sum of its stored lines, inside the change's
+// transaction, so that the two can never disagree.
+TotalWrite writeOrderTotal(app::App& app) {
+    const std::string number = currentNumber(app);
+    const store::FaultWatch watch = app.watchDatabase();
+    std::optional<std::int64_t> total = 0;
+    app.orderLines.ForEachWhere({{lines::kNumber, number}}, [&] {
+        if (total) total = support::checkedSum(*total, app.orderLines.ReadInt(lines::kAmount));
+    });
+    if (watch.failed()) return TotalWrite::Failed;
+    if (!total) return TotalWrite::TooLarge;
+    if (!app.openTable(app.orders, orders::kTable) ||
+        !app.orders.FindFirst({{orders::kNumber, number}}) || !app.orders.BeginEdit())
+        return TotalWrite::Failed;
+    app.orders.Write(orders::kAmount, *total);
+    return app.orders.Commit() ? TotalWrite::Written : TotalWrite::Failed;
 }
 
+// One change of the current order: `changeLine` changes its line on the order-lines cursor, and
+// the order's new total is written with it. Both are committed together or not at all, so a
+// crash, a busy file or a refused write never leaves a total that is not the sum of the lines.
+// On failure everything is rolled back and the user is told; the caller leaves the screen as it
+// was.
+bool commitOrderChange(app::App& app, std::string_view lineFailure,
+                       const std::function<bool()>& changeLine) {
+    const store::FaultWatch watch = app.watchDatabase();
+    std::string_view failure = lineFailure;
+    bool done =
+        app.openTable(app.orderLines, lines::kTable) && app.database.BeginWriteTransaction();
+    if (done) {
+        done = changeLine() && !watch.failed();
+        if (done) {
+            const TotalWrite total = writeOrderTotal(app);
+            if (total != TotalWrite::Written) {
+                done = false;
+                failure =
+                    total == TotalWrite::TooLarge ? kAmountTooLarge : "写流水数据库失败，请检查！";
+            }
+        }
+        done = done && app.database.CommitTransaction();
+        if (!done) app.database.RollbackTransaction();
+    }
+    app.orderLines.Close();
+    app.orders.Close();
+    if (!done) app.reportFailure(app.orderScreen, failure);
+    return done;
+}
+
+// The checkout screen lists the open orders with their totals, so it follows every change.
 void refreshAfterChange(app::App& app) {
     numberAndTotalLines(app);
-    writeOrderTotal(app);
-    if (app.checkoutScreen.isOpen()) fillOrderList(app);
+    if (app.checkoutScreen.isOpen() && !fillOrderList(app))
+        app.reportFailure(app.orderScreen, app::kReadFailed);
 }
 
-void loadLines(app::App& app) {
+// Shows the current order's stored lines; false when they could not all be read.
+bool loadLines(app::App& app) {
     ui::ListView& list = linesList(app);
     list.deleteAllRows();
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.orderLines, lines::kTable);
     app.orderLines.ForEachWhere({{lines::kNumber, currentNumber(app)}}, [&] {
         const int row = list.insertRow("");
@@ -109,6 +162,7 @@ void loadLines(app::App& app) {
         list.setCellText(row, kCategory, app.orderLines.ReadText(lines::kCategory));
     });
     app.orderLines.Close();
+    return !watch.failed();
 }
 
 void addDish(app::App& app, int group, int item) {
@@ -121,7 +175,23 @@ void addDish(app::App& app, int group, int item) {
         if (list.cellText(row, kDish) == dish.name)
             return warn(app, "要添加的菜品已存在，如需增加数量请按 ‘ 数量+ ’ 按钮！");
     }
+    // A menu written by another program may carry a price beyond any whole number.
+    const auto price = dish.priceDigits.empty() ? std::optional<std::int64_t>(0)
+                                                : support::digitsValue(dish.priceDigits);
+    if (!price) return warn(app, kAmountTooLarge);
+
     const std::string number = currentNumber(app);
+    const bool stored = commitOrderChange(app, "添加明细数据库失败，请检查！", [&] {
+        if (!app.orderLines.BeginAdd()) return false;
+        app.orderLines.Write(lines::kNumber, number);
+        app.orderLines.Write(lines::kDish, dish.name);
+        app.orderLines.Write(lines::kUnitPrice, *price);
+        app.orderLines.Write(lines::kQuantity, 1);
+        app.orderLines.Write(lines::kAmount, *price);
+        app.orderLines.Write(lines::kCategory, category);
+        return app.orderLines.Commit();
+    });
+    if (!stored) return;
     const int row = list.insertRow("");
     list.setCellText(row, kOrderNumber, number);
     list.setCellText(row, kDish, dish.name);
@@ -129,38 +199,7 @@ void addDish(app::App& app, int group, int item) {
     list.setCellText(row, kQuantity, "1");
     list.setCellText(row, kAmount, dish.priceDigits);
     list.setCellText(row, kCategory, category);
-
-    const int price = support::textToInt(dish.priceDigits);
-    bool stored = false;
-    if (app.openTable(app.orderLines, lines::kTable) && app.orderLines.BeginAdd()) {
-        app.orderLines.Write(lines::kNumber, number);
-        app.orderLines.Write(lines::kDish, dish.name);
-        app.orderLines.Write(lines::kUnitPrice, price);
-        app.orderLines.Write(lines::kQuantity, 1);
-        app.orderLines.Write(lines::kAmount, price);
-        app.orderLines.Write(lines::kCategory, category);
-        stored = app.orderLines.Commit();
-    }
-    app.orderLines.Close();
-    // A line that is not stored must not be shown nor counted in the order's total.
-    if (!stored) {
-        list.deleteRow(row);
-        return warn(app, "添加明细数据库失败，请检查！");
-    }
     refreshAfterChange(app);
-}
-
-// Writes the quantity and amount of row `row` to its stored line: the first line of the current
-// order with the row's dish name.
-bool updateLine(app::App& app, int row) {
-    if (!app.openTable(app.orderLines, lines::kTable)) return false;
-    if (!app.orderLines.FindFirst({{lines::kNumber, currentNumber(app)},
-                                   {lines::kDish, linesList(app).cellText(row, kDish)}}) ||
-        !app.orderLines.BeginEdit())
-        return false;
-    app.orderLines.Write(lines::kQuantity, cellNumber(app, row, kQuantity));
-    app.orderLines.Write(lines::kAmount, cellNumber(app, row, kAmount));
-    return app.orderLines.Commit();
 }
 
 void changeQuantity(app::App& app, int by) {
@@ -169,40 +208,44 @@ void changeQuantity(app::App& app, int by) {
     if (row < 0) return;
     if (by < 0 && cellNumber(app, row, kQuantity) == 1)
         return warn(app, "菜品数量已经为 ‘ 1 ’ ，如还需减少请点击删除按钮！");
+    const auto quantity = support::checkedSum(cellNumber(app, row, kQuantity), by);
+    const auto amount = quantity
+                            ? support::checkedProduct(cellNumber(app, row, kUnitPrice), *quantity)
+                            : std::nullopt;
+    if (!amount) return warn(app, kAmountTooLarge);
+
+    // The stored line is the first of the current order with the row's dish name.
+    const std::string dish = linesList(app).cellText(row, kDish);
+    const bool updated = commitOrderChange(app, "添加明细数据库失败，请检查！", [&] {
+        if (!app.orderLines.FindFirst(
+                {{lines::kNumber, currentNumber(app)}, {lines::kDish, dish}}) ||
+            !app.orderLines.BeginEdit())
+            return false;
+        app.orderLines.Write(lines::kQuantity, *quantity);
+        app.orderLines.Write(lines::kAmount, *amount);
+        return app.orderLines.Commit();
+    });
+    if (!updated) return;
     ui::ListView& list = linesList(app);
-    const std::string previousQuantity = list.cellText(row, kQuantity);
-    const std::string previousAmount = list.cellText(row, kAmount);
-    const long long quantity = static_cast<long long>(cellNumber(app, row, kQuantity)) + by;
-    list.setCellText(row, kQuantity, support::numberText(quantity));
-    list.setCellText(row, kAmount,
-                     support::numberText(static_cast<long long>(cellNumber(app, row, kUnitPrice)) *
-                                         cellNumber(app, row, kQuantity)));
-    const bool updated = updateLine(app, row);
-    app.orderLines.Close();
-    if (!updated) {
-        // The row shows what the database holds, not what it refused.
-        list.setCellText(row, kQuantity, previousQuantity);
-        list.setCellText(row, kAmount, previousAmount);
-        return warn(app, "添加明细数据库失败，请检查！");
-    }
+    list.setCellText(row, kQuantity, support::numberText(*quantity));
+    list.setCellText(row, kAmount, support::numberText(*amount));
     refreshAfterChange(app);
 }
 
+// A line that is not stored (deleted elsewhere) leaves the list all the same.
 void deleteLine(app::App& app) {
     if (noCurrentOrder(app)) return;
     const int row = selectedLine(app);
     if (row < 0) return;
-    ui::ListView& list = linesList(app);
-    const std::string dish = list.cellText(row, kDish);
-    app.openTable(app.orderLines, lines::kTable);
-    if (app.orderLines.FindFirst({{lines::kNumber, currentNumber(app)}, {lines::kDish, dish}}) &&
-        !app.orderLines.Delete()) {
-        // The line is still stored, so it stays on the list and in the order's total.
-        app.orderLines.Close();
-        return warn(app, "删除菜品失败，请检查！");
-    }
-    list.deleteRow(row);
-    app.orderLines.Close();
+    const std::string dish = linesList(app).cellText(row, kDish);
+    const bool deleted = commitOrderChange(app, "删除菜品失败，请检查！", [&] {
+        const store::FaultWatch watch = app.watchDatabase();
+        if (app.orderLines.FindFirst({{lines::kNumber, currentNumber(app)}, {lines::kDish, dish}}))
+            return app.orderLines.Delete();
+        return !watch.failed();
+    });
+    if (!deleted) return;
+    linesList(app).deleteRow(row);
     refreshAfterChange(app);
 }
 
@@ -210,6 +253,8 @@ void switchOrder(app::App& app) {
     ui::Window& screen = app.orderScreen;
     const ui::ComboBox& open = screen.comboBox("组合框_切换");
     if (open.selection() == -1) return warn(app, "请选择要切换的台号！");
+    // A lookup that could not read leaves the screen on the order it showed.
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.orders, orders::kTable) &&
         app.orders.FindFirst(
             {{orders::kDiningTable, open.content()}, {orders::kState, orders::kNotSettled}})) {
@@ -220,8 +265,10 @@ void switchOrder(app::App& app) {
             .setCaption(support::numberText(app.orders.ReadInt(orders::kGuests)));
     }
     app.orders.Close();
-    loadLines(app);
+    if (watch.failed()) return app.reportFailure(screen, app::kReadFailed);
+    const bool loaded = loadLines(app);
     numberAndTotalLines(app);
+    if (!loaded) app.reportFailure(screen, app::kReadFailed);
 }
 
 } // namespace

@@ -7,7 +7,7 @@ namespace ordering {
 
 namespace orders = store::schema::orders;
 
-void fillOrderList(app::App& app) {
+bool fillOrderList(app::App& app) {
     ui::Window& screen = app.checkoutScreen;
     ui::ListView& list = screen.listView("超级列表框_流水");
     list.deleteAllRows();
@@ -17,6 +17,7 @@ void fillOrderList(app::App& app) {
     screen.editBox("编辑框_金额").setContent("");
     screen.editBox("编辑框_备注").setContent("");
 
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.orders, orders::kTable);
     app.orders.ForEachWhere({{orders::kState, orders::kNotSettled}}, [&] {
         const int row = list.insertRow("");
@@ -31,6 +32,7 @@ void fillOrderList(app::App& app) {
     app.orders.Close();
     for (int row = 0; row < list.rowCount(); ++row)
         list.setCellText(row, 0, support::numberText(row + 1));
+    return !watch.failed();
 }
 
 } // namespace ordering

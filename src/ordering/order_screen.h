@@ -10,11 +10,12 @@ namespace ordering {
 // switching between open orders.
 void bindOrderScreen(app::App& app);
 
-// The fills other screens call while the order screen is open.
-void fillDiningTables(app::App& app);
-void fillCategoryGroups(app::App& app);
-void fillDishes(app::App& app);
+// The fills other screens call while the order screen is open. Each gives false when it could
+// not read all it shows; the caller tells the user.
+bool fillDiningTables(app::App& app);
+bool fillCategoryGroups(app::App& app);
+bool fillDishes(app::App& app);
 // Lists the tables with an open order; a name given selects that table and makes it current.
-void fillOpenTables(app::App& app, std::string_view tableToSelect = {});
+bool fillOpenTables(app::App& app, std::string_view tableToSelect = {});
 
 } // namespace ordering

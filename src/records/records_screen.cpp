@@ -4,9 +4,12 @@
 #include "app/work_screens.h"
 #include "records/export.h"
 #include "store/schema.h"
+#include "support/checked_math.h"
 #include "support/date_time.h"
 #include "support/text_rules.h"
 
+#include <cstdint>
+#include <limits>
 #include <tuple>
 
 namespace records {
@@ -48,18 +51,25 @@ void appendOrderRow(app::App& app) {
     list.setCellText(row, 8, cursor.ReadText(orders::kRemark));
 }
 
-// Ten years of orders must add up: the totals are 64-bit.
+// Ten years of orders must add up: the totals are 64-bit, and a sum beyond that shows as the
+// largest there is rather than wrapping round.
+void addTo(std::int64_t& total, std::int64_t value) {
+    total = support::checkedSum(total, value)
+                .value_or(value < 0 ? std::numeric_limits<std::int64_t>::min()
+                                    : std::numeric_limits<std::int64_t>::max());
+}
+
 void computeTotals(app::App& app) {
     const ui::ListView& list = orderList(app);
-    long long guests = 0;
-    long long amount = 0;
-    long long settled = 0;
-    long long unsettled = 0;
+    std::int64_t guests = 0;
+    std::int64_t amount = 0;
+    std::int64_t settled = 0;
+    std::int64_t unsettled = 0;
     for (int row = 0; row < list.rowCount(); ++row) {
-        const int rowAmount = support::textToInt(list.cellText(row, 5));
-        guests += support::textToInt(list.cellText(row, 4));
-        amount += rowAmount;
-        (list.cellText(row, 6) == "已结账" ? settled : unsettled) += rowAmount;
+        const std::int64_t rowAmount = support::textToInt(list.cellText(row, 5));
+        addTo(guests, support::textToInt(list.cellText(row, 4)));
+        addTo(amount, rowAmount);
+        addTo(list.cellText(row, 6) == "已结账" ? settled : unsettled, rowAmount);
     }
     ui::Window& screen = app.recordsScreen;
     screen.label("标签_人数合计").setCaption(support::numberText(guests));
@@ -81,6 +91,7 @@ void showSelectedOrder(app::App& app) {
     const ui::ListView& list = orderList(app);
     const int selected = list.selectedRow();
     if (selected < 0) return;
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.orderLines, lines::kTable);
     app.orderLines.ForEachWhere({{lines::kNumber, list.cellText(selected, 1)}}, [&] {
         const int row = lines.insertRow("");
@@ -96,17 +107,20 @@ void showSelectedOrder(app::App& app) {
     for (const char* label : {"标签_单号", "标签_时间", "标签_台号", "标签_人数", "标签_金额"})
         app.recordsScreen.label(label).setCaption(list.cellText(selected, column++));
     numberRows(lines);
+    if (watch.failed()) app.reportFailure(app.recordsScreen, app::kReadFailed);
 }
 
 void queryAll(app::App& app) {
     orderList(app).deleteAllRows();
     lineList(app).deleteAllRows();
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.orders, orders::kTable))
         app.orders.ForEachRecord([&] { appendOrderRow(app); });
     app.orders.Close();
     numberRows(orderList(app));
     computeTotals(app);
     app.lastRecordsQuery = Query::All;
+    if (watch.failed()) app.reportFailure(app.recordsScreen, app::kReadFailed);
 }
 
 // A calendar date, the time of day dropped; moments outside 1 January 100 to 31 December 9999
@@ -122,6 +136,7 @@ void queryByDate(app::App& app) {
     clearListsAndTotals(app);
     const auto first = calendarDate(app.recordsScreen.datePicker("日期框1").value());
     const auto last = calendarDate(app.recordsScreen.datePicker("日期框2").value());
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.orders, orders::kTable)) {
         app.orders.ForEachRecord([&] {
             const auto opened =
@@ -130,6 +145,12 @@ void queryByDate(app::App& app) {
         });
     }
     app.orders.Close();
+    // Orders that could not be read are not "no orders in that time".
+    if (watch.failed()) {
+        numberRows(orderList(app));
+        computeTotals(app);
+        return app.reportFailure(app.recordsScreen, app::kReadFailed);
+    }
     if (orderList(app).rowCount() == 0) return warn(app, "该时间段没有记录！");
     numberRows(orderList(app));
     computeTotals(app);
@@ -140,10 +161,12 @@ void queryByNumber(app::App& app) {
     const std::string number = app.recordsScreen.editBox("编辑框_单号").content();
     if (number.empty()) return warn(app, "请填写要查询的单号！");
     clearListsAndTotals(app);
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.orders, orders::kTable) &&
         app.orders.FindFirst({{orders::kNumber, number}}))
         appendOrderRow(app);
     app.orders.Close();
+    if (watch.failed()) return app.reportFailure(app.recordsScreen, app::kReadFailed);
     if (orderList(app).rowCount() == 0) return warn(app, "没有查询到该单号，请检查是否输入有误！");
     numberRows(orderList(app));
     computeTotals(app);
@@ -163,14 +186,16 @@ void repeatLastQuery(app::App& app) {
 
 // An order and its lines go together or not at all.
 bool deleteOrderWithLines(app::App& app, const std::string& number) {
-    // Both cursors on one connection: a second table-opening step would close the first cursor.
-    if (!app.openTable(app.orderLines, lines::kTable) ||
-        (!app.orders.IsOpen() && !app.orders.Open(orders::kTable, app.database)) ||
-        !app.database.BeginTransaction())
+    const store::FaultWatch watch = app.watchDatabase();
+    if (!app.openTable(app.orderLines, lines::kTable) || !app.database.BeginWriteTransaction())
         return false;
-    const bool linesDeleted = app.orderLines.DeleteWhere({{lines::kNumber, number}});
+    const bool linesDeleted = app.orderLines.DeleteWhere({{lines::kNumber, number}}) &&
+                              app.openTable(app.orders, orders::kTable);
+    // An order already gone leaves only its lines to delete; one that could not be looked up
+    // leaves everything as it was.
     const bool orderDeleted =
-        linesDeleted && (!app.orders.FindFirst({{orders::kNumber, number}}) || app.orders.Delete());
+        linesDeleted &&
+        (app.orders.FindFirst({{orders::kNumber, number}}) ? app.orders.Delete() : !watch.failed());
     if (orderDeleted && app.database.CommitTransaction()) return true;
     app.database.RollbackTransaction();
     return false;
@@ -187,7 +212,7 @@ void deleteSelectedOrder(app::App& app) {
     const bool deleted = deleteOrderWithLines(app, list.cellText(selected, 1));
     app.orderLines.Close();
     app.orders.Close();
-    if (!deleted) warn(app, "删除失败，请检查！");
+    if (!deleted) app.reportFailure(screen, "删除失败，请检查！");
     lineList(app).deleteAllRows();
     repeatLastQuery(app);
 }

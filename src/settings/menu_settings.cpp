@@ -5,6 +5,8 @@
 #include "support/pattern_matcher.h"
 #include "support/text_rules.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,8 @@ namespace {
 
 namespace categories = store::schema::categories;
 namespace dishes = store::schema::dishes;
+
+constexpr char kSlashInName[] = "菜品名称不能包含特殊字符‘ / ’";
 
 ui::OutlookBar& menuBar(app::App& app) {
     return app.restaurantSettingsScreen.outlookBar("卷帘式菜单_菜单");
@@ -63,21 +67,38 @@ bool isGroupTitle(app::App& app, std::string_view text) {
     return false;
 }
 
-void fillCategoryGroups(app::App& app) {
+void readFailed(app::App& app) {
+    app.reportFailure(app.restaurantSettingsScreen, app::kReadFailed);
+}
+
+// A price is whole 元 in digits only, as the order screen reads it back from the dish text, and
+// no larger than the stored price can hold. Nothing when the typed price passes.
+std::optional<std::string_view> priceRefusal(std::string_view price) {
+    if (!std::ranges::all_of(price, [](char c) { return c >= '0' && c <= '9'; }))
+        return "单价只能填写数字，请修改！";
+    const auto value = support::digitsValue(price);
+    if (!value || *value > store::schema::kLargestTypedNumber) return "单价超出范围，请修改！";
+    return std::nullopt;
+}
+
+bool fillCategoryGroups(app::App& app) {
     ui::OutlookBar& bar = menuBar(app);
     bar.removeAll();
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.categories, categories::kTable))
         app.categories.ForEachRecord(
             [&] { bar.addGroup(app.categories.ReadText(categories::kName)); });
     app.categories.Close();
     categoryBox(app).setContent("");
+    return !watch.failed();
 }
 
 // A dish whose category has no group is not shown.
-void fillDishes(app::App& app) {
+bool fillDishes(app::App& app) {
     ui::OutlookBar& bar = menuBar(app);
     for (int group = 0; group < bar.groupCount(); ++group)
         bar.deleteItems(-1, group);
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.dishes, dishes::kTable)) {
         app.dishes.ForEachRecord([&] {
             const std::string dish = app.dishes.ReadText(dishes::kDish);
@@ -87,20 +108,21 @@ void fillDishes(app::App& app) {
         });
     }
     app.dishes.Close();
+    return !watch.failed();
 }
 
 // The order screen orders from the same menu, so it follows every change made here.
 void showChangedCategories(app::App& app) {
-    fillMenu(app);
-    if (!app.orderScreen.isOpen()) return;
-    ordering::fillCategoryGroups(app);
-    ordering::fillDishes(app);
+    const bool read =
+        fillMenu(app) && (!app.orderScreen.isOpen() ||
+                          (ordering::fillCategoryGroups(app) && ordering::fillDishes(app)));
+    if (!read) readFailed(app);
 }
 
 void showChangedDishes(app::App& app, int openGroup) {
-    fillDishes(app);
-    if (app.orderScreen.isOpen()) ordering::fillDishes(app);
+    const bool read = fillDishes(app) && (!app.orderScreen.isOpen() || ordering::fillDishes(app));
     menuBar(app).setCurrentGroup(openGroup);
+    if (!read) readFailed(app);
 }
 
 void chooseCategory(app::App& app, int group) {
@@ -127,22 +149,29 @@ void addCategory(app::App& app) {
     app.categories.Write(categories::kName, name);
     const bool added = app.categories.Commit();
     app.categories.Close();
-    if (!added) return warn(app, "添加分类失败，请检查！");
+    if (!added) return app.reportFailure(app.restaurantSettingsScreen, "添加分类失败，请检查！");
     showChangedCategories(app);
 }
 
 // The category is renamed first; a dish that then fails to follow is reported and the others
 // still move, so that as many as possible stay visible under the new name.
 void moveDishes(app::App& app, const std::string& from, const std::string& to) {
-    app.openTable(app.dishes, dishes::kTable);
-    app.database.BeginTransaction();
-    app.dishes.ForEachWhere({{dishes::kCategory, from}}, [&] {
-        app.dishes.BeginEdit();
-        app.dishes.Write(dishes::kCategory, to);
-        if (!app.dishes.Commit()) warn(app, "修改菜品失败，请检查！");
-    });
-    if (!app.database.CommitTransaction()) app.database.RollbackTransaction();
+    const store::FaultWatch watch = app.watchDatabase();
+    bool reported = false;
+    if (app.openTable(app.dishes, dishes::kTable) && app.database.BeginTransaction()) {
+        app.dishes.ForEachWhere({{dishes::kCategory, from}}, [&] {
+            app.dishes.BeginEdit();
+            app.dishes.Write(dishes::kCategory, to);
+            if (app.dishes.Commit()) return;
+            app.reportFailure(app.restaurantSettingsScreen, "修改菜品失败，请检查！");
+            reported = true;
+        });
+        if (!app.database.CommitTransaction()) app.database.RollbackTransaction();
+    }
     app.dishes.Close();
+    // Dishes that could not even be looked up stay under the old name: that is told too.
+    if (watch.failed() && !reported)
+        app.reportFailure(app.restaurantSettingsScreen, "修改菜品失败，请检查！");
 }
 
 // The category record is addressed by its group's place in the bar: names need not be unique in
@@ -159,7 +188,7 @@ void renameCategory(app::App& app) {
     app.categories.Write(categories::kName, name);
     const bool renamed = app.categories.Commit();
     app.categories.Close();
-    if (!renamed) return warn(app, "修改分类失败，请检查！");
+    if (!renamed) return app.reportFailure(app.restaurantSettingsScreen, "修改分类失败，请检查！");
     moveDishes(app, menuBar(app).groupText(group), name);
     showChangedCategories(app);
     menuBar(app).setCurrentGroup(group);
@@ -171,9 +200,10 @@ void renameCategory(app::App& app) {
 bool deleteCategoryWithDishes(app::App& app, int group) {
     // Both cursors on one connection: a second table-opening step would close the first cursor.
     if (!app.openTable(app.categories, categories::kTable) ||
-        (!app.dishes.IsOpen() && !app.dishes.Open(dishes::kTable, app.database)) ||
-        !app.database.BeginTransaction())
+        !app.database.BeginWriteTransaction() || !app.openTable(app.dishes, dishes::kTable)) {
+        if (app.database.InTransaction()) app.database.RollbackTransaction();
         return false;
+    }
     const bool deleted =
         app.categories.GoTo(group + 1) && app.categories.Delete() &&
         app.dishes.DeleteWhere({{dishes::kCategory, menuBar(app).groupText(group)}});
@@ -189,7 +219,7 @@ void deleteCategory(app::App& app) {
     const bool deleted = deleteCategoryWithDishes(app, group);
     app.dishes.Close();
     app.categories.Close();
-    if (!deleted) return warn(app, "删除分类失败，请检查！");
+    if (!deleted) return app.reportFailure(app.restaurantSettingsScreen, "删除分类失败，请检查！");
     inform(app, "分类删除成功！");
     showChangedCategories(app);
 }
@@ -201,7 +231,8 @@ void addDish(app::App& app) {
     const std::string name = nameBox(app).content();
     if (support::isBlank(name) || support::isBlank(priceBox(app).content()))
         return warn(app, "菜品或单价不能为空，请修改！");
-    if (name.find('/') != std::string::npos) return warn(app, "菜品名称不能包含特殊字符‘ / ’");
+    if (name.find('/') != std::string::npos) return warn(app, kSlashInName);
+    if (const auto refusal = priceRefusal(priceBox(app).content())) return warn(app, *refusal);
     // Only the open category counts: the same name may stand in another one.
     for (int item = 0; item < bar.itemCount(group); ++item)
         if (cutDishText(bar.itemText(item, group)).name == name)
@@ -213,7 +244,7 @@ void addDish(app::App& app) {
     app.dishes.Write(dishes::kCategory, bar.groupText(group));
     const bool added = app.dishes.Commit();
     app.dishes.Close();
-    if (!added) return warn(app, "添加菜品失败，请检查！");
+    if (!added) return app.reportFailure(app.restaurantSettingsScreen, "添加菜品失败，请检查！");
     showChangedDishes(app, group);
 }
 
@@ -233,12 +264,16 @@ void modifyDish(app::App& app) {
     const std::string price = priceBox(app).content();
     if (support::isBlank(name) || support::isBlank(price))
         return warn(app, "菜品或单价不能为空，请修改！");
+    // A "/" would end the name early: the order screen would then read no price at all.
+    if (name.find('/') != std::string::npos) return warn(app, kSlashInName);
+    if (const auto refusal = priceRefusal(price)) return warn(app, *refusal);
     // Changing only the name or only the price is a change; keeping both is not.
     for (int item = 0; item < bar.itemCount(group); ++item) {
         const DishText dish = cutDishText(bar.itemText(item, group));
         if (dish.name == name && dish.price == price) return warn(app, "菜品已存在，请修改！");
     }
 
+    const store::FaultWatch watch = app.watchDatabase();
     bool modified = false;
     if (findChosenDish(app)) {
         app.dishes.BeginEdit();
@@ -246,7 +281,8 @@ void modifyDish(app::App& app) {
         modified = app.dishes.Commit();
     }
     app.dishes.Close();
-    if (!modified) return warn(app, "修改菜品失败，请检查！");
+    if (!modified || watch.failed())
+        return app.reportFailure(app.restaurantSettingsScreen, "修改菜品失败，请检查！");
     inform(app, "菜品修改成功！");
     nameBox(app).setContent("");
     priceBox(app).setContent("");
@@ -260,7 +296,7 @@ void deleteDish(app::App& app) {
 
     const bool deleted = findChosenDish(app) && app.dishes.Delete();
     app.dishes.Close();
-    if (!deleted) return warn(app, "删除菜品失败，请检查！");
+    if (!deleted) return app.reportFailure(app.restaurantSettingsScreen, "删除菜品失败，请检查！");
     inform(app, "删除修改成功！");
     nameBox(app).setContent("");
     priceBox(app).setContent("");
@@ -269,9 +305,8 @@ void deleteDish(app::App& app) {
 
 } // namespace
 
-void fillMenu(app::App& app) {
-    fillCategoryGroups(app);
-    fillDishes(app);
+bool fillMenu(app::App& app) {
+    return fillCategoryGroups(app) && fillDishes(app);
 }
 
 void bindMenuSettings(app::App& app) {

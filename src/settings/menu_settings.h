@@ -9,6 +9,7 @@ namespace settings {
 void bindMenuSettings(app::App& app);
 
 // Fills the bar from the categories and the dishes, with no group open and the category box empty.
-void fillMenu(app::App& app);
+// False when they could not all be read; the caller tells the user.
+bool fillMenu(app::App& app);
 
 } // namespace settings

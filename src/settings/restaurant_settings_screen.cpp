@@ -27,9 +27,11 @@ ui::EditBox& tableBox(app::App& app) {
     return app.restaurantSettingsScreen.editBox("编辑框_餐台");
 }
 
-void fillTableList(app::App& app) {
+// False when the dining tables could not all be read.
+bool fillTableList(app::App& app) {
     ui::ListBox& list = tableList(app);
     list.clearItems();
+    const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.diningTables, tables::kTable)) {
         app.diningTables.First();
         const int count = app.diningTables.RecordCount();
@@ -39,12 +41,13 @@ void fillTableList(app::App& app) {
         }
     }
     app.diningTables.Close();
+    return !watch.failed();
 }
 
 // The order screen offers the same names for opening a table, so it follows every change.
 void showChangedTables(app::App& app) {
-    fillTableList(app);
-    if (app.orderScreen.isOpen()) ordering::fillDiningTables(app);
+    if (!fillTableList(app) || (app.orderScreen.isOpen() && !ordering::fillDiningTables(app)))
+        app.reportFailure(app.restaurantSettingsScreen, app::kReadFailed);
 }
 
 // Byte for byte: a trailing space makes another name.
@@ -68,7 +71,7 @@ void addTable(app::App& app) {
     app.diningTables.Write(tables::kName, name);
     const bool added = app.diningTables.Commit();
     app.diningTables.Close();
-    if (!added) return warn(app, "添加餐台失败，请检查！");
+    if (!added) return app.reportFailure(app.restaurantSettingsScreen, "添加餐台失败，请检查！");
     tableBox(app).setContent("");
     showChangedTables(app);
 }
@@ -87,7 +90,7 @@ void renameTable(app::App& app) {
     app.diningTables.Write(tables::kName, name);
     const bool renamed = app.diningTables.Commit();
     app.diningTables.Close();
-    if (!renamed) return warn(app, "修改失败，请检查！");
+    if (!renamed) return app.reportFailure(app.restaurantSettingsScreen, "修改失败，请检查！");
     tableBox(app).setContent("");
     showChangedTables(app);
 }
@@ -102,6 +105,9 @@ void deleteTable(app::App& app) {
     if (deleted) {
         app.message(app.restaurantSettingsScreen, "删除成功！", ui::kInformationBox);
         tableBox(app).setContent("");
+    } else {
+        // A table still there must not look deleted.
+        app.reportFailure(app.restaurantSettingsScreen, "删除失败，请检查！");
     }
     // Refilled either way: the list shows what the table holds now.
     showChangedTables(app);
@@ -113,8 +119,8 @@ void bindRestaurantSettingsScreen(app::App& app) {
     ui::WindowDef& def = app.restaurantSettingsScreen.definition();
     def.on.created = [&app] {
         app::applyGates(app, app.restaurantSettingsScreen);
-        fillTableList(app);
-        fillMenu(app);
+        if (!fillTableList(app) || !fillMenu(app))
+            app.reportFailure(app.restaurantSettingsScreen, app::kReadFailed);
     };
     def.control("列表框_餐台").on.selectionChanged = [&app] { selectTable(app); };
     def.control("按钮_餐台添加").on.clicked = [&app] { addTable(app); };

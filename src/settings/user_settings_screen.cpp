@@ -53,9 +53,14 @@ bool reachedAdministrator(app::App& app, int selected, bool found) {
     return selected == 0 || (found && app.users.Position() == kAdministratorRecord);
 }
 
+void failed(app::App& app, std::string_view text) {
+    app.reportFailure(app.userSettingsScreen, text);
+}
+
 void fillUserLists(app::App& app) {
     ui::ListBox& list = userList(app);
     ui::ComboBox& combo = permissionUser(app);
+    const store::FaultWatch watch = app.watchDatabase();
     app.openTable(app.users, users::kTable);
     list.clearItems();
     combo.clearItems();
@@ -68,6 +73,7 @@ void fillUserLists(app::App& app) {
         app.users.Skip();
     }
     app.users.Close();
+    if (watch.failed()) failed(app, app::kReadFailed);
 }
 
 void clearForm(app::App& app) {
@@ -78,6 +84,7 @@ void clearForm(app::App& app) {
 void showSelectedUser(app::App& app) {
     const int selected = userList(app).selection();
     if (selected < 0) return;
+    const store::FaultWatch watch = app.watchDatabase();
     const bool found = findUser(app, userList(app).itemText(selected));
     if (found) {
         nameBox(app).setContent(app.users.ReadText(users::kName));
@@ -87,6 +94,7 @@ void showSelectedUser(app::App& app) {
     nameBox(app).setDisabled(reachedAdministrator(app, selected, found));
     app.userSettingsScreen.button("按钮_删除").setDisabled(selected == 0);
     app.users.Close();
+    if (watch.failed()) failed(app, app::kReadFailed);
 }
 
 void addUser(app::App& app) {
@@ -113,7 +121,7 @@ void addUser(app::App& app) {
         app.users.Write(permission, 0);
     const bool added = app.users.Commit();
     app.users.Close();
-    if (!added) return warn(app, "用户添加失败，请检查！");
+    if (!added) return failed(app, "用户添加失败，请检查！");
     inform(app, "用户添加成功！");
     clearForm(app);
     fillUserLists(app);
@@ -127,8 +135,11 @@ void modifyUser(app::App& app) {
     if (support::isBlank(name) || support::isBlank(password))
         return warn(app, "用户或密码不能为空，请检查！");
 
+    const store::FaultWatch watch = app.watchDatabase();
     if (!findUser(app, userList(app).itemText(selected))) {
         app.users.Close();
+        // A user deleted meanwhile is left alone; one that could not be looked up is a failure.
+        if (watch.failed()) failed(app, "修改失败，请检查！");
         return;
     }
     app.users.BeginEdit();
@@ -136,7 +147,7 @@ void modifyUser(app::App& app) {
     app.users.Write(users::kPassword, password);
     const bool modified = app.users.Commit();
     app.users.Close();
-    if (!modified) return warn(app, "修改失败，请检查！");
+    if (!modified) return failed(app, "修改失败，请检查！");
     inform(app, "修改成功！");
     clearForm(app);
     fillUserLists(app);
@@ -151,7 +162,8 @@ void deleteUser(app::App& app) {
     app.users.GoTo(selected + 1);
     const bool deleted = app.users.Delete();
     app.users.Close();
-    if (!deleted) return;
+    // A user still stored must not look deleted.
+    if (!deleted) return failed(app, "删除失败，请检查！");
     inform(app, "删除成功！");
     clearForm(app);
     fillUserLists(app);
@@ -166,6 +178,7 @@ void setPermissionControlsDisabled(app::App& app, bool disabled) {
 void showPermissions(app::App& app) {
     const int selected = permissionUser(app).selection();
     if (selected < 0) return;
+    const store::FaultWatch watch = app.watchDatabase();
     const bool found = findUser(app, permissionUser(app).itemText(selected));
     if (found) {
         // Only 1 grants; any other stored value shows as not granted.
@@ -175,6 +188,7 @@ void showPermissions(app::App& app) {
     }
     setPermissionControlsDisabled(app, reachedAdministrator(app, selected, found));
     app.users.Close();
+    if (watch.failed()) failed(app, app::kReadFailed);
 }
 
 void markAll(app::App& app, bool ticked) {
@@ -187,8 +201,10 @@ void savePermissions(app::App& app) {
     const int selected = permissionUser(app).selection();
     if (selected < 0) return warn(app, "请选择要设置权限的用户！");
 
+    const store::FaultWatch watch = app.watchDatabase();
     if (!findUser(app, permissionUser(app).itemText(selected))) {
         app.users.Close();
+        if (watch.failed()) failed(app, "修改失败，请检查！");
         return;
     }
     // One commit, so a refused write leaves all ten as they were.
@@ -197,7 +213,7 @@ void savePermissions(app::App& app) {
         app.users.Write(users::kPermissions[item], permissionList(app).itemTicked(item) ? 1 : 0);
     const bool saved = app.users.Commit();
     app.users.Close();
-    if (!saved) return warn(app, "修改失败，请检查！");
+    if (!saved) return failed(app, "修改失败，请检查！");
     inform(app, "权限设置成功！");
     permissionUser(app).setSelection(-1);
     for (int item = 0; item < permissionList(app).itemCount(); ++item)

@@ -121,7 +121,9 @@ TEST(LoginWithoutDatabase, AMissingFileIsReportedAndNothingCanLogIn) {
     EXPECT_EQ(desktop.messages[0].text, "没有找到数据库文件，请检查！");
     EXPECT_EQ(desktop.messages[0].flags, 0x10);
     EXPECT_EQ(desktop.messages[0].title, "信息：");
-    EXPECT_EQ(desktop.messages[1].text, "密码错误，请重新输入！");
+    // A file that is not there is not a wrong password.
+    EXPECT_EQ(desktop.messages[1].text, "没有找到数据库文件，请检查！");
+    EXPECT_EQ(desktop.messages[1].flags, 0x10);
     EXPECT_FALSE(std::filesystem::exists(empty.file("cysj.db")));
 }
 

@@ -1,4 +1,5 @@
 #include "app/app_fixture.h"
+#include "common/other_program.h"
 #include "store/schema.h"
 
 namespace {
@@ -191,6 +192,41 @@ TEST_F(AppTest, TheCloseButtonClosesTheDatabaseAndEndsTheRun) {
               }),
               0);
     EXPECT_TRUE(closedByButton);
+}
+
+// A character the file cannot hold would leave every user an empty announcement.
+TEST_F(AppTest, AnAnnouncementTheFileCannotHoldIsRefusedBeforeAnythingIsWritten) {
+    run([&] {
+        const std::string before = announcementInDatabase();
+        desktop.inputAnswers = {"今日特价\U0001F37A啤酒"};
+        person(app.mainWindow).chooseMenuItem("公告设置");
+        EXPECT_EQ(desktop.messageTexts(),
+                  std::vector<std::string>{"公告中有无法保存的字符，请修改！"});
+        EXPECT_EQ(desktop.messages[0].flags, 0x30);
+        EXPECT_EQ(announcementInDatabase(), before);
+        EXPECT_EQ(app.announcementText, before);
+        EXPECT_EQ(app.mainWindow.statusBar("状态条_公告").partText(1), before);
+    });
+}
+
+// A skin that could not be kept is told; the same skin chosen again is not written at all.
+TEST_F(AppTest, ASkinThatCannotBeStoredIsTold) {
+    app.database.SetBusyTimeout(20);
+    run([&] {
+        ui::ComboBox& skins = app.mainWindow.comboBox("组合框_皮肤");
+        {
+            testing_support::OtherProgram writer(directory.file("cysj.db"),
+                                                 testing_support::OtherProgram::Hold::Writes);
+            person(app.mainWindow).pick("组合框_皮肤", skins.selection()); // unchanged
+            EXPECT_TRUE(desktop.messages.empty());
+            person(app.mainWindow).pick("组合框_皮肤", 3);
+        }
+        EXPECT_EQ(desktop.messageTexts(), std::vector<std::string>{"皮肤保存失败，请检查！"});
+        EXPECT_EQ(userField("管理员", users::kSkin), 0);
+        person(app.mainWindow).pick("组合框_皮肤", 3);
+        EXPECT_EQ(userField("管理员", users::kSkin), 3);
+        EXPECT_EQ(desktop.messages.size(), 1u);
+    });
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/app_fixture.h"
+#include "common/other_program.h"
 
 #include <string>
 #include <vector>
@@ -80,15 +81,25 @@ TEST_F(CheckoutScreenTest, SettlingStoresTheRemarkAndEmptiesTheScreen) {
     });
 }
 
-TEST_F(CheckoutScreenTest, AMinusAloneCountsAsNothingReceivedAndIsAccepted) {
+TEST_F(CheckoutScreenTest, OnlyAWholeNumberOfYuanIsTakenAsReceived) {
     addOrder("20221028120000", "大厅01", 80);
     run([&] {
         openCheckoutScreen();
         cashier().clickRow("超级列表框_流水", 0);
         cashier().type("编辑框_金额", "-");
         EXPECT_EQ(caption("标签_找零"), "-80");
+        for (const char* typed : {"-", "-100", "--5", "5-3", "99999999999999999999", "１００"}) {
+            cashier().retype("编辑框_金额", typed);
+            cashier().click("按钮_结账");
+            EXPECT_EQ(desktop.messageTexts().back(), "请正确输入金额！") << typed;
+        }
+        EXPECT_EQ(field("20221028120000", "状态"), "0");
+        EXPECT_EQ(desktop.messages.size(), 6u);
+        EXPECT_EQ(caption("标签_台号"), "大厅01") << "a refusal keeps the order chosen";
+
+        cashier().retype("编辑框_金额", "0080");
         cashier().click("按钮_结账");
-        EXPECT_EQ(field("20221028120000", "备注"), "[实收：-元]\r\n[找零：-80元]");
+        EXPECT_EQ(field("20221028120000", "备注"), "[实收：0080元]\r\n[找零：0元]");
     });
 }
 
@@ -201,6 +212,50 @@ TEST_F(CheckoutScreenTest, ASettleTheDatabaseRefusesIsReportedAndStaysOpen) {
         EXPECT_EQ(field("20221028120000", "状态"), "0");
         ASSERT_EQ(orderList().rowCount(), 1);
         EXPECT_EQ(orderList().cellText(0, 1), "20221028120000");
+    });
+}
+
+// A settle that meets another program's lock says so and keeps what the cashier typed.
+TEST_F(CheckoutScreenTest, ABusyDatabaseIsToldAndTheBillStaysOpen) {
+    addOrder("20221028120000", "大厅01", 80);
+    addLine("20221028120000", "红烧肉", 48, 1);
+    app.database.SetBusyTimeout(20);
+    run([&] {
+        openCheckoutScreen();
+        {
+            testing_support::OtherProgram backup(directory.file("cysj.db"),
+                                                 testing_support::OtherProgram::Hold::Everything);
+            cashier().clickRow("超级列表框_流水", 0);
+            EXPECT_EQ(screen().listView("超级列表框_明细").rowCount(), 0);
+            cashier().type("编辑框_金额", "100");
+            cashier().click("按钮_结账");
+        }
+        EXPECT_EQ(desktop.messageTexts(),
+                  (std::vector<std::string>{"读取数据失败，请检查！", "结账失败，请检查！"}));
+        EXPECT_EQ(field("20221028120000", "状态"), "0");
+        EXPECT_EQ(content("编辑框_金额"), "100");
+        EXPECT_EQ(orderList().selectedRow(), 0);
+
+        cashier().click("按钮_结账"); // the lock is gone: now it goes through
+        EXPECT_EQ(desktop.messageTexts().back(), "结账成功！");
+        EXPECT_EQ(field("20221028120000", "状态"), "1");
+    });
+}
+
+TEST_F(CheckoutScreenTest, StoredNumbersBeyondThirtyTwoBitsShowWhole) {
+    executeSql("INSERT INTO 流水 (单号, 时间, 台号, 人数, 金额, 状态, 操作) VALUES "
+               "('20221028120000', '2022年10月28日12时', '大厅01', 2, 199999999998, 0, '管理员');"
+               "INSERT INTO 明细 (单号, 菜品, 单价, 数量, 金额, 分类) VALUES "
+               "('20221028120000', '整羊', 99999999999, 2, 199999999998, '热菜');");
+    run([&] {
+        openCheckoutScreen();
+        EXPECT_EQ(orderList().cellText(0, 5), "199999999998");
+        cashier().clickRow("超级列表框_流水", 0);
+        const ui::ListView& lines = screen().listView("超级列表框_明细");
+        EXPECT_EQ(lines.cellText(0, 3), "99999999999");
+        EXPECT_EQ(lines.cellText(0, 5), "199999999998");
+        cashier().type("编辑框_金额", "200000000000");
+        EXPECT_EQ(caption("标签_找零"), "2");
     });
 }
 

@@ -1,4 +1,5 @@
 #include "app/app_fixture.h"
+#include "common/other_program.h"
 
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 namespace {
 
 using testing_support::AppTest;
+using testing_support::OtherProgram;
 
 class OrderScreenTest : public AppTest {
 protected:
@@ -331,6 +333,118 @@ TEST_F(OrderScreenTest, ALineTheDatabaseWillNotDeleteStaysOnTheList) {
         EXPECT_EQ(messagesSince(before), std::vector<std::string>{"删除菜品失败，请检查！"});
         EXPECT_EQ(screen().listView("超级列表框_点菜").rowCount(), 1);
         EXPECT_EQ(orderField(number, "金额"), "48");
+    });
+}
+
+// A change whose total cannot be written is not half made: its line goes back as well.
+TEST_F(OrderScreenTest, ALineAndTheOrderTotalAreStoredTogetherOrNotAtAll) {
+    run([&] {
+        openOrderScreen();
+        openTable("大厅01", "2");
+        const std::string number = caption("标签_单号");
+        addDish("热菜", "红烧肉/48元");
+        executeSql("CREATE TRIGGER refuse_totals BEFORE UPDATE ON 流水 "
+                   "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+        const std::size_t before = desktop.messages.size();
+        addDish("主食", "米饭/2元");
+        selectLine("红烧肉");
+        counter().click("按钮_数量加");
+        counter().click("按钮_删除");
+        EXPECT_EQ(messagesSince(before), std::vector<std::string>(3, "写流水数据库失败，请检查！"));
+        EXPECT_EQ(querySql("SELECT group_concat(菜品 || '×' || 数量) FROM 明细"), "红烧肉×1");
+        EXPECT_EQ(orderField(number, "金额"), "48");
+        ASSERT_EQ(screen().listView("超级列表框_点菜").rowCount(), 1);
+        EXPECT_EQ(line(0)[4], "1");
+        EXPECT_EQ(caption("标签_总金额"), "48");
+    });
+}
+
+// Another program holding the file (a backup, a database browser) makes every change fail
+// aloud and leaves the screen and the file as they were.
+TEST_F(OrderScreenTest, ABusyDatabaseRefusesChangesAloudAndLosesNothing) {
+    app.database.SetBusyTimeout(20);
+    run([&] {
+        person(app.mainWindow).clickToolButton("工具条1", 4); // the checkout screen is open too
+        openOrderScreen();
+        openTable("大厅01", "2");
+        const std::string number = caption("标签_单号");
+        addDish("热菜", "红烧肉/48元");
+        desktop.fakeClock.set({2022, 10, 28, 15, 0, 0});
+        openTable("玉兰厅", "8");
+        counter().pick("组合框_切换", "大厅01");
+        counter().click("按钮_切换");
+        selectLine("红烧肉");
+        const std::size_t before = desktop.messages.size();
+        {
+            OtherProgram backup(directory.file("cysj.db"), OtherProgram::Hold::Everything);
+            counter().click("按钮_删除");
+            counter().click("按钮_数量加");
+            addDish("主食", "米饭/2元");
+            counter().pick("组合框_切换", "玉兰厅");
+            counter().click("按钮_切换");
+            openTable("大厅02", "2");
+        }
+        EXPECT_EQ(
+            messagesSince(before),
+            (std::vector<std::string>{"删除菜品失败，请检查！", "添加明细数据库失败，请检查！",
+                                      "添加明细数据库失败，请检查！", "读取数据失败，请检查！",
+                                      "开台失败，请检查！"}));
+        for (std::size_t i = before; i < desktop.messages.size(); ++i)
+            EXPECT_EQ(desktop.messages[i].flags, 0x30);
+        EXPECT_EQ(caption("标签_当前操作"), "大厅01");
+        ASSERT_EQ(screen().listView("超级列表框_点菜").rowCount(), 1);
+        EXPECT_EQ(line(0),
+                  (std::vector<std::string>{"1", number, "红烧肉", "48", "1", "48", "热菜"}));
+        EXPECT_EQ(caption("标签_总金额"), "48");
+        EXPECT_EQ(app.checkoutScreen.listView("超级列表框_流水").cellText(0, 5), "48");
+
+        // Once the other program is done, the file holds what the screen shows.
+        EXPECT_EQ(querySql("SELECT group_concat(菜品 || '×' || 数量) FROM 明细"), "红烧肉×1");
+        EXPECT_EQ(orderField(number, "金额"), "48");
+        EXPECT_EQ(querySql("SELECT COUNT(*) FROM 流水"), "2");
+        counter().click("按钮_删除");
+        EXPECT_EQ(orderField(number, "金额"), "0");
+        EXPECT_EQ(querySql("SELECT COUNT(*) FROM 明细"), "0");
+    });
+}
+
+TEST_F(OrderScreenTest, GuestsArePositiveAndFitTheStoredCount) {
+    run([&] {
+        openOrderScreen();
+        openTable("大厅01", "99999999999");
+        openTable("大厅01", "2147483648");
+        EXPECT_EQ(messagesSince(0), std::vector<std::string>(2, "请正确输入人数！"));
+        EXPECT_EQ(querySql("SELECT COUNT(*) FROM 流水"), "0");
+        openTable("大厅01", "2147483647");
+        EXPECT_EQ(querySql("SELECT 人数 FROM 流水"), "2147483647");
+    });
+}
+
+// Amounts beyond 32 bits are kept whole; beyond 64 bits a change is refused, never cut.
+TEST_F(OrderScreenTest, AmountsAreHeldInSixtyFourBitsAndNeverCut) {
+    executeSql("INSERT INTO 菜品 (菜品, 分类) VALUES ('整羊/2147483647元', '热菜'), "
+               "('金箔宴/9223372036854775807元', '热菜'), "
+               "('天价/99999999999999999999元', '热菜');");
+    run([&] {
+        openOrderScreen();
+        openTable("大厅01", "2");
+        const std::string number = caption("标签_单号");
+        addDish("热菜", "整羊/2147483647元");
+        selectLine("整羊");
+        counter().click("按钮_数量加");
+        addDish("主食", "米饭/2元");
+        EXPECT_EQ(line(0)[5], "4294967294");
+        EXPECT_EQ(caption("标签_总金额"), "4294967296");
+        EXPECT_EQ(lineField("整羊", "金额"), "4294967294");
+        EXPECT_EQ(orderField(number, "金额"), "4294967296");
+
+        const std::size_t before = desktop.messages.size();
+        addDish("热菜", "天价/99999999999999999999元");
+        addDish("热菜", "金箔宴/9223372036854775807元"); // the total would not fit
+        EXPECT_EQ(messagesSince(before), std::vector<std::string>(2, "金额超出范围，请检查！"));
+        EXPECT_EQ(screen().listView("超级列表框_点菜").rowCount(), 2);
+        EXPECT_EQ(orderField(number, "金额"), "4294967296");
+        EXPECT_EQ(querySql("SELECT COUNT(*) FROM 明细"), "2");
     });
 }
 

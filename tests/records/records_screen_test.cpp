@@ -1,9 +1,12 @@
+#include "common/other_program.h"
 #include "records/records_fixture.h"
 
 namespace {
 
+using testing_support::OtherProgram;
 using testing_support::RecordsTest;
 using Numbers = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 const std::string kFirst = "20221001090000";
 const std::string kSecond = "20221015183000";
@@ -156,6 +159,25 @@ TEST_F(RecordsTest, AnOrderThatCannotBeDeletedKeepsItsLines) {
         EXPECT_EQ(desktop.messages.back().flags, 0x30);
         EXPECT_EQ(querySql("SELECT COUNT(*) FROM 明细 WHERE 单号 = '" + kFirst + "'"), "3");
         EXPECT_EQ(listedNumbers().size(), 4u); // the query was repeated all the same
+    });
+}
+
+// Orders that could not be read are never reported as orders that are not there.
+TEST_F(RecordsTest, ABusyDatabaseIsNotAnEmptyOne) {
+    app.database.SetBusyTimeout(20);
+    run([&] {
+        openRecordsScreen();
+        {
+            OtherProgram backup(directory.file("cysj.db"), OtherProgram::Hold::Everything);
+            clerk().type("编辑框_单号", kFirst);
+            clerk().click("按钮_查询单号");
+            pickDates({2022, 10, 1, 0, 0, 0}, {2022, 11, 30, 0, 0, 0});
+            clerk().click("按钮_查询时间");
+            clerk().click("按钮_查询全部");
+        }
+        EXPECT_EQ(desktop.messageTexts(), Texts(3, "读取数据失败，请检查！"));
+        clerk().click("按钮_查询全部");
+        EXPECT_EQ(listedNumbers().size(), 4u);
     });
 }
 

@@ -150,11 +150,12 @@ TEST_F(DiningTableTest, WritesTheDatabaseRefusesAreReported) {
         EXPECT_EQ(messagesSince(0), Texts{"添加餐台失败，请检查！"});
         EXPECT_EQ(box(), "露台");
 
-        // A failed deletion says nothing, but the list is read again all the same.
+        // A failed deletion is told, and the list is read again all the same.
         executeSql("DROP TRIGGER no_adds; INSERT INTO 餐台 (餐台) VALUES ('吧台');");
         clerk().pick("列表框_餐台", "大厅05");
         clerk().click("按钮_餐台删除");
-        EXPECT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(messagesSince(1), Texts{"删除失败，请检查！"});
+        EXPECT_EQ(desktop.messages.back().flags, 0x30);
         EXPECT_EQ(listed().size(), 11u);
         EXPECT_EQ(listed().back(), "吧台");
         EXPECT_EQ(box(), "大厅05");

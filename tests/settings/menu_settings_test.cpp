@@ -392,4 +392,42 @@ TEST_F(MenuSettingsTest, WithoutThePermissionTheMenuShowsButTheButtonsAreOff) {
     EXPECT_EQ(count("菜品"), "12");
 }
 
+// The order screen reads a price back as the digits of the dish text; anything else would be
+// charged as another price.
+TEST_F(MenuSettingsTest, APriceIsDigitsOnlyAndFitsTheStoredPrice) {
+    atSettings([&] {
+        clerk().chooseGroup("卷帘式菜单_菜单", "主食");
+        // The box takes only digits and "-" as typed.
+        for (const char* price : {"-5", "1-2-3", "5-", "-"}) {
+            typeDish("汤圆", price);
+            clerk().click("按钮_菜品添加");
+        }
+        for (const char* price : {"2147483648", "99999999999", "99999999999999999999"}) {
+            typeDish("汤圆", price);
+            clerk().click("按钮_菜品添加");
+        }
+        Texts expected(4, "单价只能填写数字，请修改！");
+        expected.insert(expected.end(), 3, "单价超出范围，请修改！");
+        EXPECT_EQ(messagesSince(0), expected);
+        EXPECT_EQ(count("菜品"), "12");
+        typeDish("汤圆", "2147483647");
+        clerk().click("按钮_菜品添加");
+        EXPECT_EQ(dishesOf("主食"), "米饭/2元|扬州炒饭/18元|牛肉面/22元|汤圆/2147483647元");
+
+        // Modify holds a dish to the same rules, "/" in its name included.
+        chooseDish("主食", "米饭/2元");
+        const std::size_t before = desktop.messages.size();
+        typeDish("米饭/大碗", "3");
+        clerk().click("按钮_菜品修改");
+        typeDish("米饭", "-3");
+        clerk().click("按钮_菜品修改");
+        typeDish("米饭", "3000000000");
+        clerk().click("按钮_菜品修改");
+        EXPECT_EQ(messagesSince(before),
+                  (Texts{"菜品名称不能包含特殊字符‘ / ’", "单价只能填写数字，请修改！",
+                         "单价超出范围，请修改！"}));
+        EXPECT_EQ(querySql("SELECT COUNT(*) FROM 菜品 WHERE 菜品 = '米饭/2元'"), "1");
+    });
+}
+
 } // namespace

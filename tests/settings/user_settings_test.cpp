@@ -311,13 +311,14 @@ TEST_F(UserSettingsTest, WritesTheDatabaseRefusesAreReportedAndChangeNothing) {
         EXPECT_EQ(screen().comboBox("组合框_用户").selection(), 1);
         EXPECT_EQ(shown(), (Shown{{"用户添加失败，请检查！", kWarning},
                                   {"修改失败，请检查！", kWarning},
+                                  {"删除失败，请检查！", kWarning},
                                   {"修改失败，请检查！", kWarning}}));
         EXPECT_EQ(listed(), (std::vector<std::string>{"管理员", "小李"}));
     });
     EXPECT_EQ(column("用户 || 密码 || " + std::string(kTenFields), 2), "小李10000000000");
 }
 
-TEST_F(UserSettingsTest, WithoutTheDatabaseTheListsStayEmptyAndAddFails) {
+TEST_F(UserSettingsTest, WithoutTheDatabaseTheEmptyListsAreToldAndAddFails) {
     run([&] {
         std::filesystem::remove(directory.path() / "cysj.db");
         desktop.onModal = [&](ui::Window&) {
@@ -327,7 +328,8 @@ TEST_F(UserSettingsTest, WithoutTheDatabaseTheListsStayEmptyAndAddFails) {
         };
         person(app.mainWindow).chooseMenuItem("用户设置");
         EXPECT_FALSE(screen().isOpen());
-        EXPECT_EQ(shown(), (Shown{{"用户添加失败，请检查！", kWarning}}));
+        EXPECT_EQ(shown(), (Shown{{"读取数据失败，请检查！", kWarning},
+                                  {"用户添加失败，请检查！", kWarning}}));
     });
 }
 
