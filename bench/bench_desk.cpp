@@ -17,6 +17,7 @@
 #include "stored_orders.h"
 #include "support/text_rules.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -142,7 +143,7 @@ private:
     }
 
     Action raiseQuantity() {
-        auto quantity = std::make_shared<int>();
+        auto quantity = std::make_shared<std::int64_t>();
         return {"raise_quantity",
                 [this, quantity] {
                     ScreenDriver(order()).clickRow("超级列表框_点菜", 0);
@@ -155,7 +156,7 @@ private:
     }
 
     Action lowerQuantity() {
-        auto quantity = std::make_shared<int>();
+        auto quantity = std::make_shared<std::int64_t>();
         return {"lower_quantity",
                 [this, quantity] {
                     ScreenDriver counter(order());
@@ -360,7 +361,7 @@ private:
     ui::ListView& orderLines() { return order().listView("超级列表框_点菜"); }
     ui::ListView& listedOrders() { return records().listView("超级列表框_流水"); }
 
-    int firstLineQuantity() { return support::textToInt(orderLines().cellText(0, 4)); }
+    std::int64_t firstLineQuantity() { return support::textToInt(orderLines().cellText(0, 4)); }
 
     // The first dining table without an open order.
     std::string freeTable() {

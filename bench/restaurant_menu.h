@@ -2,6 +2,7 @@
 
 #include "sqlite_file.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace bench {
 // A dish as the order screen takes it from the menu: the name before "/", the price in yuan.
 struct MenuDish {
     std::string name;
-    int price = 0;
+    std::int64_t price = 0;
     std::string category;
 };
 
