@@ -3,6 +3,7 @@
 #include "qt/look/looks.h"
 
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QMouseEvent>
 #include <map>
 
@@ -66,8 +67,9 @@ void WindowView::mousePressEvent(QMouseEvent* event) {
 void WindowView::mouseMoveEvent(QMouseEvent* event) {
     if (dragOffset_ && (event->buttons() & Qt::LeftButton) && !retired_) {
         const QPoint topLeft = event->globalPosition().toPoint() - *dragOffset_;
-        move(topLeft);
+        // The model first: the move that follows is then its own and is not told again.
         window_.userMoved(topLeft.x(), topLeft.y());
+        move(topLeft);
     }
     QWidget::mouseMoveEvent(event);
 }
@@ -75,6 +77,14 @@ void WindowView::mouseMoveEvent(QMouseEvent* event) {
 void WindowView::mouseReleaseEvent(QMouseEvent* event) {
     dragOffset_.reset();
     QWidget::mouseReleaseEvent(event);
+}
+
+void WindowView::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A move the model asked for, or one it has been told of, leaves the two in agreement.
+    const QPoint at = pos();
+    if (!retired_ && (at.x() != window_.left() || at.y() != window_.top()))
+        window_.userMoved(at.x(), at.y());
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {

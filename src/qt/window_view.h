@@ -12,7 +12,8 @@
 namespace qtui {
 
 // A window of the model on screen: borderless, at the model's position, holding a view of every
-// drawn control. Dragging its background moves it and tells the model.
+// drawn control. Dragging its background moves it; any move that the model did not ask for (a
+// drag, the window manager, the keyboard) is told to the model once.
 class WindowView final : public QWidget {
 public:
     WindowView(ui::Window& window, QWidget* owner);
@@ -27,6 +28,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
