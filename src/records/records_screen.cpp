@@ -212,7 +212,8 @@ void deleteSelectedOrder(app::App& app) {
     const bool deleted = deleteOrderWithLines(app, list.cellText(selected, 1));
     app.orderLines.Close();
     app.orders.Close();
-    if (!deleted) app.reportFailure(screen, "删除失败，请检查！");
+    // Told as information, as this screen always has; a damaged file is still told as an error.
+    if (!deleted) app.reportFailure(screen, "删除失败，请检查！", ui::kInformationBox);
     lineList(app).deleteAllRows();
     repeatLastQuery(app);
 }

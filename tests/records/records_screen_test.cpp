@@ -156,7 +156,7 @@ TEST_F(RecordsTest, AnOrderThatCannotBeDeletedKeepsItsLines) {
         clerk().clickRow("超级列表框_流水", 0);
         clerk().click("按钮_删除");
         EXPECT_EQ(desktop.messageTexts().back(), "删除失败，请检查！");
-        EXPECT_EQ(desktop.messages.back().flags, 0x30);
+        EXPECT_EQ(desktop.messages.back().flags, 0x40);
         EXPECT_EQ(querySql("SELECT COUNT(*) FROM 明细 WHERE 单号 = '" + kFirst + "'"), "3");
         EXPECT_EQ(listedNumbers().size(), 4u); // the query was repeated all the same
     });
