@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "program/program.h"
 #include "qt/platform/dialogs.h"
+#include "qt/platform/translations.h"
 #include "qt/qt_desktop.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrano"));
+    qtui::loadQtChinese();
     qtui::SystemDialogs dialogs;
     qtui::QtDesktop desktop(dialogs); // outlives the windows of the app below
     app::App veltrano(desktop);

@@ -5,7 +5,7 @@ VELTRANO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 VELTRANO_PACKAGES=(
     cmake g++ make pkg-config
     libsqlite3-dev libgtest-dev
-    qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-noto-cjk
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
 )
 
 # Installs the Debian packages that are not installed yet; nothing happens when all are there.

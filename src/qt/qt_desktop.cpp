@@ -6,7 +6,9 @@
 #include <QCursor>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace qtui {
 
@@ -18,16 +20,7 @@ QtDesktop::QtDesktop(Dialogs& dialogs, std::filesystem::path programDirectory,
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), font.family()});
     QApplication::setFont(font);
-    QObject::connect(&guard_, &SingleInstance::activationRequested, [this] {
-        if (!firstWindow_) return;
-        for (const auto& [window, view] : views_) {
-            if (window == firstWindow_) {
-                view->showNormal();
-                view->raise();
-                view->activateWindow();
-            }
-        }
-    });
+    QObject::connect(&guard_, &SingleInstance::activationRequested, [this] { comeForward(); });
 }
 
 QtDesktop::~QtDesktop() {
@@ -190,6 +183,46 @@ bool QtDesktop::claimSingleInstance() {
 
 void QtDesktop::activateRunningInstance() {
     guard_.activateRunning();
+}
+
+namespace {
+
+// Only the minimised state goes: a window the user had maximised stays so.
+void restoreAndRaise(QWidget* window) {
+    if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+}
+
+} // namespace
+
+// A second start means the user is looking for the program. What it shows comes forward; a window
+// not shown yet stays hidden, above all the main window during the first login, which is an empty
+// frame until someone has logged in. Owned windows travel with their owner, except those whose
+// owner is not on screen: the first login is owned by the hidden main window.
+void QtDesktop::comeForward() {
+    std::vector<QWidget*> shown;
+    for (const auto& [model, widget] : views_) {
+        if (!widget->isVisible()) continue;
+        const QWidget* owner = widget->parentWidget();
+        if (owner != nullptr && owner->isVisible()) continue;
+        shown.push_back(widget);
+    }
+    // The main window goes first, so that what stands above it while it runs ends up above it.
+    const WindowView* mainView = firstWindow_ ? view(*firstWindow_) : nullptr;
+    std::stable_partition(shown.begin(), shown.end(),
+                          [mainView](const QWidget* w) { return w == mainView; });
+    for (QWidget* window : shown)
+        restoreAndRaise(window);
+
+    // The focus goes where input is expected: a modal window (a login, a question) blocks the
+    // others, and activating one of those would leave the cashier typing into nothing. A question
+    // may be up before any window of ours is shown.
+    QWidget* focus = QApplication::activeModalWidget();
+    if (focus != nullptr && !focus->isVisible()) focus = nullptr;
+    if (focus == nullptr && !shown.empty()) focus = shown.front();
+    if (focus == nullptr) return;
+    restoreAndRaise(focus);
+    focus->activateWindow();
 }
 
 std::filesystem::path QtDesktop::programDirectory() const {

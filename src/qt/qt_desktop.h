@@ -58,6 +58,8 @@ protected:
                        ui::Window* owner) override;
 
 private:
+    // Answers a second start of the program.
+    void comeForward();
     // Dialogs sit above the window they belong to, or above whatever is active.
     QWidget* dialogParent(ui::Window* owner) const;
 
@@ -68,7 +70,7 @@ private:
     std::map<const ui::Window*, WindowView*> views_;
     std::map<const ui::Window*, QPointer<QEventLoop>> loops_;
     std::map<const ui::Timer*, std::unique_ptr<QTimer>> timers_;
-    const ui::Window* firstWindow_ = nullptr; // the main window, brought forward for a second start
+    const ui::Window* firstWindow_ = nullptr; // the main window, first to come forward
 };
 
 } // namespace qtui

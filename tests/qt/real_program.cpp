@@ -13,26 +13,29 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace testing_support {
 
-int runRealProgram(ScriptedDialogs& dialogs,
-                   const std::function<void(qtui::QtDesktop&, app::App&)>& atMainWindow) {
+int runRealProgram(ScriptedDialogs& dialogs, const ProgramScript& script) {
     TestDirectory directory;
     createDeliveredDatabase(directory.path());
-    qtui::QtDesktop desktop(dialogs, directory.path(),
-                            QStringLiteral("VeltranoTest-") + QUuid::createUuid().toString());
+    qtui::QtDesktop desktop(dialogs, directory.path(), script.instanceKey);
     app::App veltrano(desktop);
     program::bindScreens(veltrano);
 
     bool typed = false;
+    bool loginStepDone = !script.atFirstLogin;
     QTimer person;
     person.setInterval(20);
     QObject::connect(&person, &QTimer::timeout, [&] {
         QWidget* login = desktop.view(veltrano.loginScreen);
         if (!typed && login && login->isVisible()) {
+            if (!loginStepDone) {
+                loginStepDone = true;
+                script.atFirstLogin(desktop, veltrano);
+                return; // the step may have changed the screens: look again at the next tick
+            }
             auto* password = widgetOf<QLineEdit>(desktop, veltrano.loginScreen, "编辑框_密码");
             QTest::keyClicks(password, QStringLiteral("admin"));
             typed = true;
@@ -42,7 +45,7 @@ int runRealProgram(ScriptedDialogs& dialogs,
         QWidget* main = desktop.view(veltrano.mainWindow);
         if (typed && main && main->isVisible()) {
             person.stop();
-            if (atMainWindow) atMainWindow(desktop, veltrano);
+            if (script.atMainWindow) script.atMainWindow(desktop, veltrano);
             if (auto* close = widgetOf<QPushButton>(desktop, veltrano.mainWindow, "按钮1"))
                 QTest::mouseClick(close, Qt::LeftButton);
         }
@@ -53,6 +56,12 @@ int runRealProgram(ScriptedDialogs& dialogs,
     EXPECT_TRUE(typed) << "the login screen never showed";
     EXPECT_FALSE(veltrano.database.IsOpen());
     return exitCode;
+}
+
+int runRealProgram(ScriptedDialogs& dialogs, const ProgramStep& atMainWindow) {
+    ProgramScript script;
+    script.atMainWindow = atMainWindow;
+    return runRealProgram(dialogs, script);
 }
 
 namespace {

@@ -4,16 +4,30 @@
 #include "qt/qt_desktop.h"
 #include "scripted_dialogs.h"
 
+#include <QUuid>
 #include <functional>
 
 namespace testing_support {
 
+using ProgramStep = std::function<void(qtui::QtDesktop&, app::App&)>;
+
+// What a test does in a run of the real program besides logging in and closing it.
+struct ProgramScript {
+    // The single-instance key of the run: a second copy started with it finds this one. Unique
+    // per run, so that a test never meets a running program or another run.
+    QString instanceKey = QStringLiteral("VeltranoTest-") + QUuid::createUuid().toString();
+    // Once the login screen of the first login shows, before anything is typed into it.
+    ProgramStep atFirstLogin;
+    // Once the main window shows after the login.
+    ProgramStep atMainWindow;
+};
+
 // Runs the whole program on real widgets offscreen over a fresh copy of the delivered database:
-// the administrator logs in by typing the password and pressing Enter, then `atMainWindow` runs
-// once the main window shows, and the main window's close button ends the run. Gives the exit
-// code; the run is cut short after 20 seconds so that a fault never hangs the suite.
-int runRealProgram(ScriptedDialogs& dialogs,
-                   const std::function<void(qtui::QtDesktop&, app::App&)>& atMainWindow);
+// the administrator logs in by typing the password and pressing Enter, the script's steps run
+// on the way, and the main window's close button ends the run. Gives the exit code; the run is
+// cut short after 20 seconds so that a fault never hangs the suite.
+int runRealProgram(ScriptedDialogs& dialogs, const ProgramScript& script);
+int runRealProgram(ScriptedDialogs& dialogs, const ProgramStep& atMainWindow);
 
 // The named widget of an open window.
 template <typename W>
