@@ -1,9 +1,43 @@
 #include "qt/control_view.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyleOptionFrame>
+#include <QTimer>
+#include <algorithm>
 
 namespace qtui {
+
+// Has the view choose its font again once a change of look or size has settled: a new style
+// sheet can reset a widget's font while it polishes the widget's children, after the widget has
+// been told of the change.
+class FontKeeper final : public QObject {
+public:
+    FontKeeper(ControlView& view, QObject* parent) : QObject(parent), view_(view) {}
+
+    void watch(QObject* object) { object->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::StyleChange || event->type() == QEvent::Resize) schedule();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void schedule() {
+        if (pending_) return;
+        pending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            pending_ = false;
+            view_.refreshFont();
+        });
+    }
+
+    ControlView& view_;
+    bool pending_ = false;
+};
+
 namespace {
 
 QString cssColor(const ui::Color& color) {
@@ -33,6 +67,46 @@ private:
 };
 
 } // namespace
+
+bool lineFits(const QFont& font, const QString& text, const TextRoom& room) {
+    if (text.isEmpty()) return true;
+    const QFontMetricsF metrics(font);
+    const qreal advance = metrics.horizontalAdvance(text);
+    if (room.byAdvance && advance + room.reserved > room.rect.width()) return false;
+    // Glyph boxes come rounded out to whole pixels, and an antialiased edge may touch the border:
+    // a pixel across and two up or down are still whole glyphs.
+    constexpr qreal kAcross = 1;
+    constexpr qreal kUpDown = 2;
+    const QRectF ink = metrics.tightBoundingRect(text);
+    qreal start = room.rect.left();
+    if (room.alignment & Qt::AlignHCenter)
+        start += (room.rect.width() - advance) / 2;
+    else if (room.alignment & Qt::AlignRight)
+        start = room.rect.right() - advance;
+    const qreal baseline =
+        room.rect.top() + (room.rect.height() - metrics.height()) / 2 + metrics.ascent();
+    const bool across = room.byAdvance || (start + ink.left() >= room.rect.left() - kAcross &&
+                                           start + ink.right() <= room.rect.right() + kAcross);
+    return across && baseline + ink.top() >= room.rect.top() - kUpDown &&
+           baseline + ink.bottom() <= room.rect.bottom() + kUpDown;
+}
+
+TextRoom lineEditRoom(const QLineEdit* edit) {
+    QStyleOptionFrame panel;
+    panel.initFrom(edit);
+    panel.rect = edit->rect();
+    panel.lineWidth = edit->hasFrame()
+                          ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, edit)
+                          : 0;
+    panel.state |= QStyle::State_Sunken;
+    if (edit->isReadOnly()) panel.state |= QStyle::State_ReadOnly;
+    const QRect contents = edit->style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, edit)
+                               .marginsRemoved(edit->textMargins());
+    // A line edit keeps two pixels either side of its text and scrolls it unless the text, one
+    // pixel and the caret fit.
+    return {QRectF(contents.adjusted(2, 0, -2, 0)), edit->alignment(), true, 2};
+}
 
 Qt::Alignment horizontalAlignment(ui::Alignment alignment) {
     switch (alignment) {
@@ -83,6 +157,10 @@ int modelModifiers(Qt::KeyboardModifiers modifiers) {
     return bits;
 }
 
+ControlView::~ControlView() {
+    delete fontKeeper_;
+}
+
 void ControlView::update(ui::Change change) {
     if (!widget_) return;
     switch (change) {
@@ -111,12 +189,15 @@ void ControlView::adopt(QWidget* widget, QWidget* keySource) {
     widget->setObjectName(QString::fromStdString(def.name));
     widget->setGeometry(def.rect.left, def.rect.top, def.rect.width, def.rect.height);
 
-    QFont font = widget->font();
-    font.setPixelSize(def.font.pixelSize);
-    font.setBold(def.font.bold);
+    definedFont_ = widget->font();
+    definedFont_.setPixelSize(def.font.pixelSize);
+    definedFont_.setBold(def.font.bold);
     if (def.font.decorative)
-        font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
-    widget->setFont(font);
+        definedFont_.setFamilies(
+            {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    widget->setFont(definedFont_);
+    fontKeeper_ = new FontKeeper(*this, widget);
+    fontKeeper_->watch(widget);
 
     QString style;
     if (def.textColor && def.kind != ui::ControlKind::ShapeBox)
@@ -134,6 +215,35 @@ void ControlView::adopt(QWidget* widget, QWidget* keySource) {
     widget->setVisible(control_.visible());
     QWidget* source = keySource ? keySource : widget;
     source->installEventFilter(new KeyReporter(*this, source));
+}
+
+void ControlView::refreshFont() {
+    if (!widget_) return;
+    QFont font = definedFont_;
+    if (fits_) {
+        const int smallest = std::min(definedFont_.pixelSize(), kReadablePixels);
+        while (font.pixelSize() > smallest && !fits_(font))
+            font.setPixelSize(font.pixelSize() - 1);
+    }
+    if (widget_->font() != font) widget_->setFont(font);
+    std::erase_if(fontParts_, [](const QPointer<QWidget>& part) { return part.isNull(); });
+    for (const QPointer<QWidget>& part : fontParts_)
+        if (part->font() != font) part->setFont(font);
+}
+
+void ControlView::fitFont(std::function<bool(const QFont&)> fits) {
+    fits_ = std::move(fits);
+    refreshFont();
+}
+
+void ControlView::shareFont(QWidget* part) {
+    fontParts_.emplace_back(part);
+    watchRoom(part);
+    refreshFont();
+}
+
+void ControlView::watchRoom(QObject* object) {
+    if (fontKeeper_) fontKeeper_->watch(object);
 }
 
 std::unique_ptr<ControlView> makeControlView(ui::Control& control, QWidget* container) {

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -118,6 +119,22 @@ private:
     int rows_;
 };
 
+// A row is one line high: a remark keeps its line break in the list, and shows it as a space.
+class OneLineDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override {
+        if (value.typeId() != QMetaType::QString)
+            return QStyledItemDelegate::displayText(value, locale);
+        QString text = value.toString();
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return text;
+    }
+};
+
 class ListViewView final : public ControlView, public QObject {
 public:
     ListViewView(ui::ListView& list, QWidget* container) : ControlView(list), list_(list) {
@@ -125,6 +142,7 @@ public:
         model_ = new RowsModel(list, table); // the table owns it
         const ui::ControlDef& def = list.definition();
         table->setModel(model_);
+        table->setItemDelegate(new OneLineDelegate(table));
         table->setSelectionBehavior(def.fullRowSelect ? QAbstractItemView::SelectRows
                                                       : QAbstractItemView::SelectItems);
         table->setSelectionMode(def.multiSelect ? QAbstractItemView::ExtendedSelection
@@ -157,7 +175,9 @@ public:
                 list_.userSelect(rows);
             });
         adopt(table);
-        table->horizontalHeader()->setFont(table->font());
+        // The header paints its titles on its viewport, in the viewport's font.
+        shareFont(table->horizontalHeader());
+        shareFont(table->horizontalHeader()->viewport());
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -247,7 +267,7 @@ private:
             header->setFocusPolicy(Qt::NoFocus);
             header->setMinimumHeight(26);
             // Styled widgets do not inherit their parent's font, so each part is given it.
-            header->setFont(widget()->font());
+            shareFont(header);
             QObject::connect(header, &QPushButton::clicked, [this, g] {
                 if (attached()) bar_.userChooseGroup(g);
                 rebuild(); // a header stays pressed only while its group is open
@@ -264,7 +284,7 @@ private:
     QListWidget* itemList() {
         auto* items = new QListWidget(widget());
         items->setObjectName(QStringLiteral("outlookItems"));
-        items->setFont(widget()->font());
+        shareFont(items);
         for (int i = 0; i < bar_.itemCount(); ++i)
             items->addItem(toQString(bar_.itemText(i)));
         items->setCurrentRow(bar_.currentItem());

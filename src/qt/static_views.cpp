@@ -1,15 +1,45 @@
 #include "qt/control_view.h"
 #include "qt/look/looks.h"
+#include "ui/window.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QToolBar>
+#include <algorithm>
 
 namespace qtui {
 namespace {
+
+// Where the control lies in its window: a group box places what it holds relative to itself.
+QRect windowRect(const ui::Control& control) {
+    const auto& controls = control.window().controls();
+    const ui::ControlDef* def = &control.definition();
+    QRect rect(def->rect.left, def->rect.top, def->rect.width, def->rect.height);
+    for (std::size_t depth = 0; !def->container.empty() && depth < controls.size(); ++depth) {
+        const auto holder = std::find_if(controls.begin(), controls.end(), [&](const auto& other) {
+            return other->name() == def->container;
+        });
+        if (holder == controls.end()) break;
+        def = &(*holder)->definition();
+        rect.translate(def->rect.left, def->rect.top);
+    }
+    return rect;
+}
+
+// A label without a background of its own whose middle lies on a toolbar is read against the
+// toolbar, which some looks paint dark, rather than against the window.
+bool standsOnToolBar(const ui::Control& label) {
+    if (label.definition().backgroundColor) return false;
+    const QPoint middle = windowRect(label).center();
+    const auto& controls = label.window().controls();
+    return std::any_of(controls.begin(), controls.end(), [&](const auto& other) {
+        return other->kind() == ui::ControlKind::ToolBar && windowRect(*other).contains(middle);
+    });
+}
 
 class LabelView final : public ControlView {
 public:
@@ -20,13 +50,22 @@ public:
         widget->setAutoFillBackground(label.kind() == ui::ControlKind::Label &&
                                       label.definition().backgroundColor.has_value());
         widget->setTextFormat(Qt::PlainText);
+        if (standsOnToolBar(label)) widget->setProperty("onToolBar", true);
         adopt(widget);
+        fitFont([widget](const QFont& font) {
+            const int margin = widget->margin();
+            return lineFits(
+                font, widget->text(),
+                {QRectF(widget->contentsRect().adjusted(margin, margin, -margin, -margin)),
+                 widget->alignment()});
+        });
     }
 
 protected:
     void show(ui::Change change) override {
-        if (change == ui::Change::Caption)
-            static_cast<QLabel*>(widget())->setText(toQString(label_.caption()));
+        if (change != ui::Change::Caption) return;
+        static_cast<QLabel*>(widget())->setText(toQString(label_.caption()));
+        refreshFont();
     }
 
 private:
@@ -42,12 +81,21 @@ public:
             if (attached()) button_.userClick();
         });
         adopt(widget);
+        fitFont([widget](const QFont& font) {
+            QStyleOptionButton option;
+            option.initFrom(widget);
+            option.text = widget->text();
+            const QRect contents =
+                widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget);
+            return lineFits(font, widget->text(), {QRectF(contents), Qt::AlignHCenter});
+        });
     }
 
 protected:
     void show(ui::Change change) override {
-        if (change == ui::Change::Caption)
-            static_cast<QPushButton*>(widget())->setText(toQString(button_.caption()));
+        if (change != ui::Change::Caption) return;
+        static_cast<QPushButton*>(widget())->setText(toQString(button_.caption()));
+        refreshFont();
     }
 
 private:
@@ -106,7 +154,7 @@ public:
         }
         adopt(widget);
         for (QLabel* part : parts_)
-            part->setFont(widget->font());
+            shareFont(part);
     }
 
 protected:

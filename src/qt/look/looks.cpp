@@ -27,9 +27,11 @@ namespace qtui {
 namespace {
 
 // Every look styles the same selectors; only the colours and shapes differ. Labels are left out
-// on purpose: a label shows the window behind it unless its screen gives it a colour.
+// on purpose: a label shows the window behind it unless its screen gives it a colour. One that
+// stands on a toolbar is read against the toolbar, which some looks paint dark.
 constexpr const char* kSheet = R"qss(
 QMainWindow, QDialog { background-color: $window; }
+QLabel[onToolBar="true"] { color: $toolText; }
 QToolTip { color: $tipText; background-color: $tipBack; border: 1px solid $frame; padding: 3px; }
 
 QPushButton {
@@ -108,6 +110,8 @@ QAbstractSpinBox::up-arrow:disabled, QAbstractSpinBox::up-arrow:off {
 QAbstractSpinBox::down-arrow:disabled, QAbstractSpinBox::down-arrow:off {
     image: url(:/look/arrow_down_disabled.svg);
 }
+/* The drop-down's own edge parts the date from the button: no padding is needed there. */
+QDateEdit, QDateTimeEdit { padding-right: 0px; }
 QDateEdit::drop-down, QDateTimeEdit::drop-down {
     subcontrol-origin: padding;
     subcontrol-position: center right;
