@@ -25,6 +25,8 @@ public:
 
     // The view of an open window; none for a closed one.
     WindowView* view(const ui::Window& window) const;
+    // The clock the program reads from now on instead of the system's; it must outlive this.
+    void useClock(const support::Clock& clock) { clock_ = &clock; }
 
     ui::ScreenSize screenSize() const override;
     void createView(ui::Window& window) override;
@@ -50,7 +52,7 @@ public:
     void applySkin(int skin) override;
     bool claimSingleInstance() override;
     void activateRunningInstance() override;
-    const support::Clock& clock() const override { return clock_; }
+    const support::Clock& clock() const override { return *clock_; }
     std::filesystem::path programDirectory() const override;
 
 protected:
@@ -66,7 +68,8 @@ private:
     Dialogs& dialogs_;
     std::filesystem::path programDirectory_;
     SingleInstance guard_;
-    support::SystemClock clock_;
+    support::SystemClock systemClock_;
+    const support::Clock* clock_ = &systemClock_;
     std::map<const ui::Window*, WindowView*> views_;
     std::map<const ui::Window*, QPointer<QEventLoop>> loops_;
     std::map<const ui::Timer*, std::unique_ptr<QTimer>> timers_;
