@@ -16,6 +16,11 @@ public:
 
     std::uint64_t count() const { return count_; }
     bool damaged() const { return damaged_; }
+    // True, and counted as a failure, when the file is damaged: a write is then not attempted.
+    bool refusesWrites() {
+        if (damaged_) ++count_;
+        return damaged_;
+    }
 
 private:
     std::uint64_t count_ = 0;

@@ -39,16 +39,18 @@ bool SqliteDB::IsOpen() const {
     return connection_ != nullptr;
 }
 
+// A damaged file is only ever rolled back: what a transaction wrote before the damage showed is
+// undone, and nothing new begins or is committed.
 bool SqliteDB::BeginTransaction(std::string_view name) {
-    return execute("BEGIN TRANSACTION ", name);
+    return !faults_->refusesWrites() && execute("BEGIN TRANSACTION ", name);
 }
 
 bool SqliteDB::BeginWriteTransaction() {
-    return execute("BEGIN IMMEDIATE TRANSACTION", {});
+    return !faults_->refusesWrites() && execute("BEGIN IMMEDIATE TRANSACTION", {});
 }
 
 bool SqliteDB::CommitTransaction(std::string_view name) {
-    return execute("COMMIT TRANSACTION ", name);
+    return !faults_->refusesWrites() && execute("COMMIT TRANSACTION ", name);
 }
 
 bool SqliteDB::RollbackTransaction(std::string_view name) {
@@ -61,12 +63,6 @@ bool SqliteDB::InTransaction() const {
 
 bool SqliteDB::execute(std::string_view templateHead, std::string_view name) {
     if (!connection_) return false;
-    // A damaged file is only ever rolled back: what a transaction wrote before the damage showed
-    // is undone, and nothing new begins.
-    if (faults_->damaged() && !templateHead.starts_with("ROLLBACK")) {
-        faults_->noteFailure();
-        return false;
-    }
     std::string statement(templateHead);
     statement.append(name);
     const int result =

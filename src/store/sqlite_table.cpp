@@ -201,7 +201,7 @@ bool SqliteTable::Write(const Field& field, const Bytes& bytes) {
 bool SqliteTable::Commit() {
     const auto connection = liveConnection();
     if (!connection || (state_ != State::Adding && state_ != State::Editing) ||
-        columnNames_.empty() || refusedAsDamaged(*connection))
+        columnNames_.empty() || connection->faults().refusesWrites())
         return false;
 
     std::vector<std::size_t> collected;
@@ -262,7 +262,7 @@ bool SqliteTable::Commit() {
 
 bool SqliteTable::Delete() {
     const auto connection = liveConnection();
-    if (!connection || !onRecord() || refusedAsDamaged(*connection)) return false;
+    if (!connection || !onRecord() || connection->faults().refusesWrites()) return false;
     const std::string statement =
         "DELETE FROM " + tableName_ + " WHERE _ROWID_ = " + std::to_string(place_.rowId);
     const int result =
@@ -321,7 +321,8 @@ void SqliteTable::ForEachWhere(Where where, const std::function<void()>& visit) 
 }
 
 bool SqliteTable::DeleteWhere(Where where) {
-    if (const auto connection = liveConnection(); !connection || refusedAsDamaged(*connection))
+    if (const auto connection = liveConnection();
+        !connection || connection->faults().refusesWrites())
         return false;
     std::vector<std::int64_t> doomed;
     walk(lookupFor(where), [&] {
@@ -342,12 +343,6 @@ bool SqliteTable::DeleteWhere(Where where) {
     snapshot_.renew();
     place_ = {Place::Kind::Before, 0, 0};
     return allDeleted;
-}
-
-bool SqliteTable::refusedAsDamaged(Connection& connection) {
-    if (!connection.faults().damaged()) return false;
-    connection.faults().noteFailure();
-    return true;
 }
 
 std::shared_ptr<Connection> SqliteTable::liveConnection() {

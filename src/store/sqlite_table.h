@@ -139,8 +139,6 @@ private:
     };
 
     std::shared_ptr<Connection> liveConnection();
-    // A damaged file takes no more writes; the refusal counts as a fault.
-    static bool refusedAsDamaged(Connection& connection);
     int columnIndex(const Field& field) const;
     bool onRecord() const;
     void placeAt(int recordNumber) const;

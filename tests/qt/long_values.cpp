@@ -1,13 +1,12 @@
 #include "long_values.h"
 
 #include "support/date_time.h"
+#include "typing.h"
 #include "ui/screens/screens.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QTest>
 #include <string>
 
 namespace testing_support {
@@ -25,20 +24,10 @@ QWidget* widgetNamed(qtui::QtDesktop& desktop, const ui::Window& window, const c
     return view ? view->findChild<QWidget*>(QString::fromUtf8(name)) : nullptr;
 }
 
-// As a person types: ASCII from the keyboard, Chinese committed by an input method.
+// Typed as a person types; an editable combo box takes it in its line edit.
 void typeInto(QWidget* box, const char* utf8) {
     if (auto* combo = qobject_cast<QComboBox*>(box)) box = combo->lineEdit();
-    if (!box) return;
-    box->setFocus();
-    for (const QChar character : QString::fromUtf8(utf8)) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClicks(box, QString(character));
-        } else {
-            QInputMethodEvent committed;
-            committed.setCommitString(QString(character));
-            QApplication::sendEvent(box, &committed);
-        }
-    }
+    if (box) typeText(box, QString::fromUtf8(utf8));
 }
 
 void fillRows(ui::ListView& list, const std::vector<std::vector<std::string>>& rows) {

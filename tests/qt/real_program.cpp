@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -82,21 +81,6 @@ void chooseToolbarEntry(qtui::QtDesktop& desktop, app::App& veltrano, const char
     ASSERT_NE(toolbar, nullptr);
     for (QAction* action : toolbar->actions())
         if (action->text() == QString::fromUtf8(text)) action->trigger();
-    QApplication::processEvents();
-}
-
-void typeText(QWidget* box, const QString& typed) {
-    ASSERT_NE(box, nullptr);
-    box->setFocus();
-    for (const QChar character : typed) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClicks(box, QString(character));
-        } else {
-            QInputMethodEvent committed;
-            committed.setCommitString(QString(character));
-            QApplication::sendEvent(box, &committed);
-        }
-    }
     QApplication::processEvents();
 }
 

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "qt/qt_desktop.h"
 #include "scripted_dialogs.h"
+#include "typing.h"
 
 #include <QUuid>
 #include <functional>
@@ -39,9 +40,6 @@ W* widgetOf(qtui::QtDesktop& desktop, const ui::Window& window, const char* name
 // Acts as a person on the open windows: a toolbar entry of the main window, a push button, a group
 // header of an outlook bar, an item of its open group (false when there is no such item).
 void chooseToolbarEntry(qtui::QtDesktop& desktop, app::App& veltrano, const char* text);
-// Types into the focused box: ASCII from the keyboard, other text committed by an input method as
-// a Chinese input method does.
-void typeText(QWidget* box, const QString& typed);
 void clickButton(qtui::QtDesktop& desktop, const ui::Window& window, const char* name);
 void openMenuGroup(qtui::QtDesktop& desktop, const ui::Window& window, const char* bar,
                    const char* title);

@@ -3,6 +3,7 @@
 // and read against whatever is drawn behind it.
 
 #include "long_values.h"
+#include "qt/control_view.h"
 #include "qt/look/looks.h"
 #include "qt/qt_desktop.h"
 #include "scripted_dialogs.h"
@@ -27,17 +28,11 @@
 namespace {
 
 // Below this a shrunk text is no longer comfortable to read at the counter.
-constexpr int kReadablePixels = 12;
-
-// Where a widget shows one line of text. Edit boxes scroll and list cells elide as soon as the
-// text's advance outgrows the room; labels, buttons and drop-down lists just draw it, so there
-// only the glyphs' ink has to stay inside.
-struct Room {
-    QRectF rect;
-    Qt::Alignment alignment = Qt::AlignLeft;
-    bool byAdvance = false;
-    double reserved = 0; // pixels kept beside the text, a caret for instance
-};
+// The room a widget gives its text is the views' own measure of it (Qt's style geometry); what
+// this test judges on its own is whether the text, in the font really drawn, shows whole there.
+using qtui::kReadablePixels;
+using qtui::lineEditRoom;
+using Room = qtui::TextRoom;
 
 std::string describe(const QString& text, const QFont& font, const QRectF& room) {
     return QStringLiteral("\"%1\" at %2 px%3 in %4x%5")
@@ -78,23 +73,6 @@ bool lineFits(const QFont& font, const QString& text, const Room& room, std::str
                       baseline + ink.bottom() <= room.rect.bottom() + slack.upDown;
     if (!fits && why) *why = describe(text, font, room.rect);
     return fits;
-}
-
-Room lineEditRoom(const QLineEdit* edit) {
-    QStyleOptionFrame panel;
-    panel.initFrom(edit);
-    panel.rect = edit->rect();
-    panel.lineWidth = edit->hasFrame()
-                          ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, edit)
-                          : 0;
-    panel.state |= QStyle::State_Sunken;
-    if (edit->isReadOnly()) panel.state |= QStyle::State_ReadOnly;
-    const QRect contents = edit->style()
-                               ->subElementRect(QStyle::SE_LineEditContents, &panel, edit)
-                               .marginsRemoved(edit->textMargins());
-    // A line edit keeps two pixels either side of its text, and scrolls unless the text, one
-    // pixel and the caret fit.
-    return {QRectF(contents.adjusted(2, 0, -2, 0)), edit->alignment(), true, 2};
 }
 
 Room comboRoom(const QComboBox* combo) {
