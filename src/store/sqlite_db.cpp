@@ -1,6 +1,7 @@
 #include "store/sqlite_db.h"
 
 #include "store/connection.h"
+#include "store/statement.h"
 #include "support/text_rules.h"
 
 #include <sqlite3.h>
@@ -59,6 +60,26 @@ bool SqliteDB::RollbackTransaction(std::string_view name) {
 
 bool SqliteDB::InTransaction() const {
     return connection_ && sqlite3_get_autocommit(connection_->handle()) == 0;
+}
+
+std::optional<std::uint32_t> SqliteDB::CommitCount() const {
+    if (!connection_) return std::nullopt;
+    // Reading the schema's version takes a read lock, held until the statement goes: no other
+    // connection can commit while the header is read.
+    Statement lock(*connection_, "PRAGMA schema_version");
+    if (lock.step() != SQLITE_ROW) return std::nullopt;
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(connection_->handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) !=
+            SQLITE_OK ||
+        !file || !file->pMethods)
+        return std::nullopt;
+    unsigned char header[28];
+    if (file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK) return std::nullopt;
+    // Versions 1 and 1 mark the rollback journal, which counts every commit in bytes 24 to 27.
+    if (header[18] != 1 || header[19] != 1) return std::nullopt;
+    return static_cast<std::uint32_t>(header[24]) << 24 |
+           static_cast<std::uint32_t>(header[25]) << 16 |
+           static_cast<std::uint32_t>(header[26]) << 8 | static_cast<std::uint32_t>(header[27]);
 }
 
 bool SqliteDB::execute(std::string_view templateHead, std::string_view name) {

@@ -2,7 +2,9 @@
 
 #include "store/fault_log.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace store {
@@ -36,6 +38,13 @@ public:
     bool CommitTransaction(std::string_view name = {});
     bool RollbackTransaction(std::string_view name = {});
     bool InTransaction() const;
+
+    // How many write transactions the file has committed, as its header counts them: any
+    // connection's commit, from this program or another, adds one. Read under a lock, so it
+    // belongs to what a read at the same moment sees; inside a write transaction it is the count
+    // before that transaction. Nothing when the file keeps no count (write-ahead logging) or it
+    // cannot be read.
+    std::optional<std::uint32_t> CommitCount() const;
 
     const FaultLog& Faults() const { return *faults_; }
     bool Damaged() const { return faults_->damaged(); }

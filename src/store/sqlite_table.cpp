@@ -29,10 +29,11 @@ std::string truncatedName(std::string_view name) {
 }
 
 // A stored text as the program sees it: empty unless the code page of the data can hold it.
-std::string storedText(const unsigned char* text, int bytes) {
-    if (!text) return {};
+// A stored text as it reads: empty when GBK cannot hold it.
+void storeText(const unsigned char* text, int bytes, std::string& into) {
+    if (!text) return;
     std::string_view value(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
-    return support::isGbkText(value) ? std::string(value) : std::string();
+    if (support::isGbkText(value)) into.assign(value);
 }
 
 // The affinity the engine gives a column declared with this type.
@@ -275,17 +276,21 @@ bool SqliteTable::Delete() {
 }
 
 std::string SqliteTable::ReadText(const Field& field, bool* success) {
-    const int column = columnIndex(field);
     std::string text;
-    const bool read = readCurrent(
-                          column,
-                          [&](sqlite3_stmt* statement, int index) {
-                              text = storedText(sqlite3_column_text(statement, index),
-                                                sqlite3_column_bytes(statement, index));
-                          },
-                          [&](const StoredValue& value) { text = value.text(); });
+    const bool read = ReadText(field, text);
     if (success) *success = read;
     return text;
+}
+
+bool SqliteTable::ReadText(const Field& field, std::string& text) {
+    text.clear();
+    return readCurrent(
+        columnIndex(field),
+        [&](sqlite3_stmt* statement, int index) {
+            storeText(sqlite3_column_text(statement, index), sqlite3_column_bytes(statement, index),
+                      text);
+        },
+        [&](const StoredValue& value) { text = value.text(); });
 }
 
 std::int64_t SqliteTable::ReadInt(const Field& field, bool* success) {

@@ -112,6 +112,12 @@ public:
     // What is stored in the current record; never the pending values.
     std::string ReadText(const Field& field, bool* success = nullptr);
     std::int64_t ReadInt(const Field& field, bool* success = nullptr);
+    // The same text into `text`, whose storage is reused: a walk over years of records need not
+    // allocate at every read.
+    bool ReadText(const Field& field, std::string& text);
+    // The field's 1-based number in the open table, 0 when it has none: a walk names its fields
+    // once instead of at every read.
+    int FieldNumber(const Field& field) const { return columnIndex(field) + 1; }
 
     // Positions on the first record, in table order, on which every condition holds: the record a
     // scan from the first would stop at. When there is none, the position is RecordCount() + 1.

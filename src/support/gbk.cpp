@@ -2,7 +2,6 @@
 
 #include "support/utf8.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <iconv.h>
 #include <vector>
@@ -69,11 +68,17 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
 }
 
 bool isGbkText(std::string_view utf8) {
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) return true;
     // GBK keeps no state from one character to the next, so a text converts exactly when each of
     // its characters does; each character of the basic plane is asked of the converter once.
-    thread_local std::vector<HeldByGbk> known(0x10000, HeldByGbk::Unknown);
+    // Years of orders pass through here at every read, so ASCII is skipped byte by byte and only
+    // the other characters are decoded.
+    thread_local std::vector<HeldByGbk> knownCharacters(0x10000, HeldByGbk::Unknown);
+    std::vector<HeldByGbk>& known = knownCharacters;
     for (std::size_t offset = 0; offset < utf8.size();) {
+        if ((static_cast<unsigned char>(utf8[offset]) & 0x80) == 0) {
+            ++offset;
+            continue;
+        }
         const auto decoded = decodeUtf8(utf8, offset);
         if (!decoded || decoded->length > 3) return false;
         HeldByGbk& held = known[decoded->code];

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "support/gbk.h"
+#include "support/text_rules.h"
 #include "support/utf8.h"
 #include "ui/desktop.h"
 #include "ui/window.h"
@@ -330,6 +331,12 @@ int ListView::insertRow(int position, std::string_view text) {
     return row;
 }
 
+int ListView::addRow(std::initializer_list<std::string_view> cells) {
+    rows_.emplace_back(std::max<std::size_t>(definition_.columns.size(), 1), cells);
+    notify(Change::Rows);
+    return rowCount() - 1;
+}
+
 void ListView::setCellText(int row, int column, std::string_view text) {
     if (!inRange(rows_, row) || column < 0 || column >= std::max(columnCount(), 1)) return;
     rows_[static_cast<std::size_t>(row)].set(static_cast<std::size_t>(column), text);
@@ -338,9 +345,15 @@ void ListView::setCellText(int row, int column, std::string_view text) {
 
 std::string ListView::cellText(int row, int column) const {
     if (!inRange(rows_, row)) return {};
+    if (column == numberColumn_) return support::numberText(row + 1);
     return column < 0 ? std::string()
                       : std::string(rows_[static_cast<std::size_t>(row)].cell(
                             static_cast<std::size_t>(column)));
+}
+
+void ListView::numberRowsIn(int column) {
+    numberColumn_ = column;
+    notify(Change::Cells);
 }
 
 void ListView::setRowImage(int, int) {
@@ -393,6 +406,16 @@ void ListView::userSelect(const std::set<int>& rows) {
         if (!definition_.multiSelect) break;
     }
     notify(Change::Selection);
+}
+
+void ListView::clearSelection() {
+    selected_.clear();
+    notify(Change::Selection);
+}
+
+void ListView::release() {
+    std::vector<PackedRow>().swap(rows_);
+    selected_.clear();
 }
 
 // OutlookBar

@@ -4,6 +4,7 @@
 #include "ui/control_def.h"
 #include "ui/packed_row.h"
 
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <string_view>
@@ -52,6 +53,9 @@ public:
 
     // A key pressed while the control has the focus: the handler sees it before the control.
     void userPressKey(int key, int modifiers = 0);
+    // Its window closed: what the control holds in bulk (a list's rows) goes at once, so that a
+    // closed screen does not keep years of orders in memory until it opens again.
+    virtual void release() {}
     // The same for a view whose widget processes the key itself afterwards: only the handler.
     void reportKeyDown(int key, int modifiers = 0);
 
@@ -231,8 +235,14 @@ public:
     // At the end for an absent or negative position; returns the index of the new row.
     int insertRow(int position, std::string_view text);
     int insertRow(std::string_view text) { return insertRow(-1, text); }
+    // A whole row at the end, its cells from the first column on: one change for the view instead
+    // of one a cell.
+    int addRow(std::initializer_list<std::string_view> cells);
     void setCellText(int row, int column, std::string_view text);
     std::string cellText(int row, int column) const;
+    // From now on the column shows each row's position, 1 for the first, whatever is written
+    // there: rows deleted or inserted renumber the rest at no cost.
+    void numberRowsIn(int column);
     void setRowImage(int row, int image);
     int rowCount() const { return static_cast<int>(rows_.size()); }
     void deleteRow(int row);
@@ -249,10 +259,14 @@ public:
     void userClickRow(int row, int modifiers = 0);
     // The selection moved without a click (the arrow keys): raises nothing.
     void userSelect(const std::set<int>& rows);
+    void clearSelection();
+
+    void release() override;
 
 private:
     std::vector<PackedRow> rows_;
     std::set<int> selected_;
+    int numberColumn_ = -1;
 };
 
 class OutlookBar : public Control {

@@ -1,5 +1,7 @@
 #include "ui/packed_row.h"
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
@@ -9,6 +11,13 @@ void appendLength(std::string& bytes, std::size_t length) {
         length >>= 7;
     }
     bytes += static_cast<char>(length);
+}
+
+std::size_t lengthBytes(std::size_t length) {
+    std::size_t bytes = 1;
+    for (; length >= 0x80; length >>= 7)
+        ++bytes;
+    return bytes;
 }
 
 // Reads a length at `offset` and moves past it.
@@ -24,6 +33,19 @@ std::size_t readLength(const std::string& bytes, std::size_t& offset) {
 } // namespace
 
 PackedRow::PackedRow(std::size_t cells) : bytes_(cells, '\0'), cells_(cells) {}
+
+PackedRow::PackedRow(std::size_t cells, std::initializer_list<std::string_view> texts)
+    : cells_(std::max(cells, texts.size())) {
+    std::size_t size = cells_;
+    for (const std::string_view text : texts)
+        size += lengthBytes(text.size()) + text.size() - 1;
+    bytes_.reserve(size);
+    for (const std::string_view text : texts) {
+        appendLength(bytes_, text.size());
+        bytes_ += text;
+    }
+    bytes_.append(cells_ - texts.size(), '\0');
+}
 
 std::string_view PackedRow::cell(std::size_t index) const {
     if (index >= cells_) return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace ui {
 class PackedRow {
 public:
     explicit PackedRow(std::size_t cells);
+    // A row of these cells, then empty ones up to `cells`, made in one allocation.
+    PackedRow(std::size_t cells, std::initializer_list<std::string_view> texts);
 
     std::size_t size() const { return cells_; }
     // Empty beyond the cells.

@@ -114,6 +114,8 @@ void Window::close() {
     }
     open_ = false;
     desktop_->destroyView(*this);
+    for (const auto& control : controls_)
+        control->release();
     if (owner_) std::erase(owner_->owned_, this);
     owner_ = nullptr;
     closing_ = false;

@@ -33,8 +33,8 @@ public:
     // a modal open returns once the window is closed.
     void open(Desktop& desktop, Window* owner = nullptr, bool modal = false);
     // Closes the windows it owns first, then raises about-to-be-destroyed and takes the view down.
-    // The controls stay readable until the next open, so a handler that closes its own window
-    // can finish.
+    // The controls stay until the next open, so a handler that closes its own window can finish;
+    // what they hold in bulk goes at once (Control::release).
     void close();
     bool isOpen() const { return open_; }
     bool isModal() const { return modal_; }

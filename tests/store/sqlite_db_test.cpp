@@ -5,6 +5,8 @@
 #include "store/sqlite_table.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -171,3 +173,49 @@ TEST(SqliteDB, AFileFoundDamagedTakesNoMoreWrites) {
 }
 
 } // namespace
+
+// The records screen trusts the count to tell whether anything but its own deletion changed the
+// file since it listed the orders.
+TEST(SqliteDB, EveryCommitOfAnyConnectionAddsOneToTheCommitCount) {
+    TestDirectory dir;
+    ASSERT_TRUE(data::createDatabase("CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (1);",
+                                     dir.file("t.db")));
+    SqliteDB db;
+    EXPECT_EQ(db.CommitCount(), std::nullopt) << "nothing is open";
+    ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+    const auto start = db.CommitCount();
+    ASSERT_TRUE(start.has_value());
+
+    SqliteTable table;
+    ASSERT_TRUE(table.Open("t", db));
+    ASSERT_TRUE(table.BeginAdd() && table.Write("a", 2) && table.Commit());
+    EXPECT_EQ(db.CommitCount(), *start + 1);
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.file("t.db").string().c_str(), &other), SQLITE_OK);
+    const auto otherRuns = [&](const char* sql) {
+        return sqlite3_exec(other, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    ASSERT_TRUE(otherRuns("UPDATE t SET a = a + 1"));
+    EXPECT_EQ(db.CommitCount(), *start + 2);
+
+    // Inside a write transaction, the count before it; the whole transaction adds one.
+    ASSERT_TRUE(db.BeginWriteTransaction());
+    ASSERT_TRUE(table.First() && table.Delete());
+    ASSERT_TRUE(table.BeginAdd() && table.Write("a", 9) && table.Commit());
+    EXPECT_EQ(db.CommitCount(), *start + 2);
+    ASSERT_TRUE(db.CommitTransaction());
+    EXPECT_EQ(db.CommitCount(), *start + 3);
+
+    ASSERT_TRUE(db.BeginWriteTransaction());
+    ASSERT_TRUE(table.First() && table.Delete());
+    ASSERT_TRUE(db.RollbackTransaction());
+    ASSERT_TRUE(otherRuns("SELECT count(*) FROM t"));
+    EXPECT_EQ(db.CommitCount(), *start + 3) << "neither a rollback nor a read counts";
+
+    // Write-ahead logging keeps no count in the file: none is given.
+    ASSERT_TRUE(otherRuns("PRAGMA journal_mode = WAL"));
+    ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+    EXPECT_EQ(db.CommitCount(), std::nullopt);
+    sqlite3_close(other);
+}

@@ -267,6 +267,51 @@ TEST_F(ControlsTest, ListViewRowsCellsAndSelectionFollowInsertsAndDeletes) {
     EXPECT_EQ(list.rowCount(), 0);
 }
 
+// A list of years of orders is filled a whole row at a time and numbers its rows without
+// storing a number in each.
+TEST_F(ControlsTest, ListViewTakesWholeRowsAndNumbersThemInAColumn) {
+    open();
+    ui::ListView& list = window.listView("列表_单选");
+    EXPECT_EQ(list.addRow({"大厅1", "38"}), 0);
+    EXPECT_EQ(list.addRow({"大厅2"}), 1);
+    EXPECT_EQ(list.addRow({"大厅3", "12", "beyond the columns"}), 2);
+    EXPECT_EQ(list.cellText(0, 1), "38");
+    EXPECT_EQ(list.cellText(1, 1), "");
+    EXPECT_EQ(list.cellText(2, 2), "beyond the columns");
+    list.setCellText(1, 1, "7");
+    EXPECT_EQ(list.cellText(1, 0), "大厅2");
+    EXPECT_EQ(list.cellText(1, 1), "7");
+
+    list.numberRowsIn(0);
+    EXPECT_EQ(list.cellText(2, 0), "3");
+    list.setCellText(2, 0, "written");
+    EXPECT_EQ(list.cellText(2, 0), "3");
+    person.clickRow("列表_单选", 2);
+    list.deleteRow(0);
+    EXPECT_EQ(list.cellText(0, 0), "1");
+    EXPECT_EQ(list.cellText(1, 0), "2");
+    EXPECT_EQ(list.cellText(1, 1), "12");
+    EXPECT_EQ(list.selectedRow(), 1);
+    list.clearSelection();
+    EXPECT_EQ(list.selectedRow(), -1);
+    EXPECT_EQ(list.insertRow(0, "ignored"), 0);
+    EXPECT_EQ(list.cellText(0, 0), "1");
+    EXPECT_EQ(list.cellText(2, 0), "3");
+    EXPECT_EQ(list.cellText(3, 0), "");
+}
+
+// A closed screen does not hold its lists' rows until it opens again.
+TEST_F(ControlsTest, ClosingTheWindowLetsItsListRowsGo) {
+    open();
+    for (int row = 0; row < 1000; ++row)
+        window.listView("列表_单选").addRow({"大厅", std::to_string(row)});
+    person.clickRow("列表_单选", 5);
+    window.close();
+    EXPECT_EQ(window.listView("列表_单选").rowCount(), 0);
+    EXPECT_EQ(window.listView("列表_单选").selectedRow(), -1);
+    EXPECT_EQ(window.listBox("列表框").itemText(0), "甲") << "small contents stay readable";
+}
+
 TEST_F(ControlsTest, CtrlClickBuildsAMultipleSelectionOnlyWhereAllowed) {
     open();
     for (auto* name : {"列表_单选", "列表_多选"}) {
