@@ -17,13 +17,18 @@ Connection::Connection(sqlite3* handle, std::shared_ptr<FaultLog> faults)
 }
 
 Connection::~Connection() {
-    // The cursors give back their statements first, so that the file is closed right here.
+    if (sqlite3* handle = handBack()) sqlite3_close_v2(handle);
+}
+
+sqlite3* Connection::handBack() {
+    // The cursors give back their statements first, so that the file can be closed right after.
     const std::vector<SqliteTable*> cursors = cursors_;
     for (SqliteTable* cursor : cursors) cursor->connectionClosing();
-    if (!handle_) return;
+    cursors_.clear();
+    if (!handle_) return nullptr;
     sqlite3_update_hook(handle_, nullptr, nullptr);
     sqlite3_rollback_hook(handle_, nullptr, nullptr);
-    sqlite3_close_v2(handle_);
+    return std::exchange(handle_, nullptr);
 }
 
 void Connection::listen(SqliteTable* cursor) {

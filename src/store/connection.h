@@ -18,13 +18,16 @@ class SqliteTable;
 // What the engine refuses on it goes to the faults of its database object.
 class Connection {
 public:
-    // Takes the open handle over; it is closed with this object.
+    // Takes the open handle over; it is closed with this object unless handed back first.
     Connection(sqlite3* handle, std::shared_ptr<FaultLog> faults);
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
     ~Connection();
 
     sqlite3* handle() const { return handle_; }
+    // Ends this connection as closing it would, its cursors closed, but gives the engine's handle
+    // back open instead of closing it.
+    sqlite3* handBack();
     FaultLog& faults() const { return *faults_; }
     // Grows with every row written through this connection and every rolled back transaction.
     std::uint64_t changes() const { return changes_; }

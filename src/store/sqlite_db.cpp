@@ -6,8 +6,54 @@
 
 #include <sqlite3.h>
 #include <string>
+#include <utility>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace store {
+namespace {
+
+// What tells one state of a file from another without reading it: which file the name leads to,
+// its size and when it last changed. Nothing where that cannot be told.
+struct FileStamp {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long changedSeconds = 0;
+    long long changedNanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const std::string& fileName) {
+#ifdef _WIN32
+    // The file's identity is not at hand here: every Open opens the file again.
+    (void)fileName;
+    return std::nullopt;
+#else
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0) return std::nullopt;
+    return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
+                     status.st_mtim.tv_nsec};
+#endif
+}
+
+} // namespace
+
+struct SqliteDB::IdleConnection {
+    sqlite3* handle = nullptr;
+    std::string fileName;
+    FileStamp stamp;
+};
+
+SqliteDB::SqliteDB() = default;
+
+SqliteDB::~SqliteDB() {
+    Close();
+    closeIdle();
+}
 
 bool SqliteDB::Open(std::string_view fileName, bool create) {
     Close();
@@ -16,6 +62,14 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
     if (inMemory && !create) return false;
 
     const std::string name = inMemory ? std::string(":memory:") : std::string(fileName);
+    if (idle_ && !inMemory && idle_->fileName == name && stampOf(name) == idle_->stamp) {
+        connection_ = std::make_shared<Connection>(std::exchange(idle_->handle, nullptr), faults_);
+        idle_.reset();
+        sqlite3_busy_timeout(connection_->handle(), busyTimeoutMs_);
+        fileName_ = name;
+        return true;
+    }
+    closeIdle();
     // A connection and its cursors live on one thread: the engine need not lock it at every call.
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (create) flags |= SQLITE_OPEN_CREATE;
@@ -28,12 +82,30 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
     }
     sqlite3_busy_timeout(handle, busyTimeoutMs_);
     connection_ = std::move(connection);
+    fileName_ = inMemory ? std::string() : name;
     return true;
 }
 
 bool SqliteDB::Close() {
+    closeIdle();
+    if (!connection_) return true;
+    // Kept only when nothing runs on it: no transaction (closing rolls it back), no statement,
+    // and nobody else holding the connection.
+    const auto stamp = fileName_.empty() ? std::nullopt : stampOf(fileName_);
+    if (stamp && connection_.use_count() == 1 && !InTransaction()) {
+        sqlite3* handle = connection_->handBack();
+        if (sqlite3_next_stmt(handle, nullptr) == nullptr)
+            idle_ = std::make_unique<IdleConnection>(IdleConnection{handle, fileName_, *stamp});
+        else
+            sqlite3_close_v2(handle);
+    }
     connection_.reset();
     return true;
+}
+
+void SqliteDB::closeIdle() {
+    if (idle_ && idle_->handle) sqlite3_close_v2(idle_->handle);
+    idle_.reset();
 }
 
 bool SqliteDB::IsOpen() const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace store {
@@ -19,15 +20,18 @@ class Connection;
 // the file damaged, nothing is written to it any more: writes and transactions are refused.
 class SqliteDB {
 public:
-    SqliteDB() = default;
+    SqliteDB();
     SqliteDB(const SqliteDB&) = delete;
     SqliteDB& operator=(const SqliteDB&) = delete;
-    ~SqliteDB() = default;
+    ~SqliteDB();
 
     // Closes first. Without `create` a missing file is never created, and the empty name and
     // ":memory:" (an in-memory database) are refused.
     bool Open(std::string_view fileName, bool create = false);
-    // False only when the engine refuses to close.
+    // False only when the engine refuses to close. The handlers close and open the database at
+    // every action, so the engine's connection is kept aside, idle and holding no lock, and
+    // taken up again by the next Open of the same file as long as the file is the one it was
+    // (same file, size and time of change); otherwise it is closed then.
     bool Close();
     bool IsOpen() const;
 
@@ -55,12 +59,17 @@ private:
     friend class SqliteTable;
 
     bool execute(std::string_view templateHead, std::string_view name);
+    void closeIdle();
+
+    struct IdleConnection;
 
     std::shared_ptr<FaultLog> faults_ = std::make_shared<FaultLog>();
     // Long enough for a backup or a database browser to finish its work, short enough that a
     // stuck lock is reported instead of freezing the counter.
     int busyTimeoutMs_ = 5000;
     std::shared_ptr<Connection> connection_;
+    std::string fileName_;
+    std::unique_ptr<IdleConnection> idle_;
 };
 
 } // namespace store

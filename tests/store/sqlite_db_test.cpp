@@ -219,3 +219,53 @@ TEST(SqliteDB, EveryCommitOfAnyConnectionAddsOneToTheCommitCount) {
     EXPECT_EQ(db.CommitCount(), std::nullopt);
     sqlite3_close(other);
 }
+
+// The handlers close and open the database at every action; the engine's connection is kept
+// aside in between, but never for a file that is no longer the one it was opened on.
+TEST(SqliteDB, OpeningAgainReadsTheFileAsItIsNow) {
+    TestDirectory dir;
+    const auto make = [&](const std::string& name, int value) {
+        return data::createDatabase("CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (" +
+                                        std::to_string(value) + ");",
+                                    dir.file(name));
+    };
+    ASSERT_TRUE(make("t.db", 1));
+    SqliteDB db;
+    SqliteTable table;
+    const auto firstValue = [&] {
+        return db.Open(dir.file("t.db").string()) && table.Open("t", db) && table.First()
+                   ? table.ReadInt("a")
+                   : -1;
+    };
+    EXPECT_EQ(firstValue(), 1);
+    ASSERT_TRUE(db.Close());
+
+    // Another file put in its place, as a restore from a backup does.
+    ASSERT_TRUE(make("new.db", 2));
+    std::filesystem::rename(dir.file("new.db"), dir.file("t.db"));
+    EXPECT_EQ(firstValue(), 2);
+
+    // A transaction left open is rolled back by the close, not kept for the next open.
+    ASSERT_TRUE(db.BeginTransaction());
+    ASSERT_TRUE(table.BeginAdd() && table.Write("a", 3) && table.Commit());
+    ASSERT_TRUE(db.Close());
+    EXPECT_FALSE(table.IsOpen());
+    ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+    ASSERT_TRUE(table.Open("t", db));
+    EXPECT_EQ(table.RecordCount(), 1);
+    EXPECT_FALSE(db.InTransaction());
+
+    // Changes by another program are read, however the connection was kept.
+    ASSERT_TRUE(db.Close());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.file("t.db").string().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "UPDATE t SET a = 4", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    EXPECT_EQ(firstValue(), 4);
+
+    // A file gone is not opened, nor created.
+    ASSERT_TRUE(db.Close());
+    std::filesystem::remove(dir.file("t.db"));
+    EXPECT_FALSE(db.Open(dir.file("t.db").string()));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("t.db")));
+}
