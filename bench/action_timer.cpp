@@ -7,7 +7,7 @@
 namespace bench {
 namespace {
 
-constexpr int kMostRuns = 5;
+constexpr std::size_t kMostRuns = 5;
 constexpr std::chrono::seconds kTimePerAction{3};
 
 double median(std::vector<double> values) {
@@ -19,6 +19,14 @@ double median(std::vector<double> values) {
 } // namespace
 
 Timing ActionTimer::time(const Action& action) const {
+    return timeUpTo(kMostRuns, action);
+}
+
+Timing ActionTimer::timeOnce(const Action& action) const {
+    return timeUpTo(1, action);
+}
+
+Timing ActionTimer::timeUpTo(std::size_t mostRuns, const Action& action) const {
     using Clock = std::chrono::steady_clock;
     Timing timing;
     timing.action = action.name;
@@ -32,7 +40,7 @@ Timing ActionTimer::time(const Action& action) const {
         if (action.check) action.check();
         milliseconds.push_back(took.count());
         timing.overBudget = took.count() > maxSeconds_ * 1000;
-    } while (!timing.overBudget && milliseconds.size() < kMostRuns &&
+    } while (!timing.overBudget && milliseconds.size() < mostRuns &&
              Clock::now() - started < kTimePerAction);
     timing.medianMilliseconds = median(milliseconds);
     timing.runs = static_cast<int>(milliseconds.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -30,8 +31,12 @@ public:
     explicit ActionTimer(double maxSecondsPerAction) : maxSeconds_(maxSecondsPerAction) {}
 
     Timing time(const Action& action) const;
+    // One run only: what a person waits for the first time the action is done in a process.
+    Timing timeOnce(const Action& action) const;
 
 private:
+    Timing timeUpTo(std::size_t mostRuns, const Action& action) const;
+
     double maxSeconds_;
 };
 

@@ -1,11 +1,12 @@
 #include "harness_options.h"
 
+#include <algorithm>
 #include <iostream>
-#include <string>
 
 namespace bench {
 
-std::optional<HarnessOptions> parseHarnessOptions(std::string_view program, int argc, char** argv) {
+std::optional<HarnessOptions> parseHarnessOptions(std::string_view program, int argc, char** argv,
+                                                  const std::vector<std::string>& firstQueries) {
     HarnessOptions options;
     bool valid = true;
     for (int i = 1; i < argc && valid; ++i) {
@@ -17,6 +18,9 @@ std::optional<HarnessOptions> parseHarnessOptions(std::string_view program, int 
                 valid = false;
             }
             valid = valid && options.maxSecondsPerAction > 0;
+        } else if (argument == "--first-query" && i + 1 < argc && options.firstQuery.empty()) {
+            options.firstQuery = argv[++i];
+            valid = std::ranges::find(firstQueries, options.firstQuery) != firstQueries.end();
         } else if (options.database.empty() && !argument.starts_with("-")) {
             options.database = argument;
         } else {
@@ -24,7 +28,14 @@ std::optional<HarnessOptions> parseHarnessOptions(std::string_view program, int 
         }
     }
     if (valid && std::filesystem::is_regular_file(options.database)) return options;
-    std::cerr << "usage: " << program << " <database file> [--max-seconds-per-action N]\n";
+    std::cerr << "usage: " << program << " <database file> [--max-seconds-per-action N]";
+    if (!firstQueries.empty()) {
+        std::cerr << " [--first-query ";
+        for (const std::string& query : firstQueries)
+            std::cerr << (&query == &firstQueries.front() ? "" : "|") << query;
+        std::cerr << ']';
+    }
+    std::cerr << '\n';
     return std::nullopt;
 }
 

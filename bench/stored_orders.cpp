@@ -34,6 +34,12 @@ bool StoredOrders::settled(const std::string& number) {
     return query.step() && query.integer(0) != 0;
 }
 
+long long StoredOrders::amount(const std::string& number) {
+    Statement query = db_.prepare("SELECT 金额 FROM 流水 WHERE 单号 = ?");
+    query.bind(1, number);
+    return query.step() ? query.integer(0) : 0;
+}
+
 std::string StoredOrders::latestNumber() {
     return db_.text("SELECT MAX(单号) FROM 流水");
 }

@@ -20,6 +20,8 @@ public:
     long long lineCount(const std::string& number);
     bool exists(const std::string& number);
     bool settled(const std::string& number);
+    // The order's stored total (金额), 0 when there is no such order.
+    long long amount(const std::string& number);
     std::string latestNumber();
     // The number of the order at this place in table order, 0 being the first.
     std::string numberAt(long long place);
