@@ -9,26 +9,28 @@
 
 namespace store {
 
-Connection::Connection(sqlite3* handle, std::shared_ptr<FaultLog> faults)
-    : handle_(handle), faults_(std::move(faults)) {
+Connection::Connection(sqlite3* handle, std::shared_ptr<FaultLog> faults, StatementCache statements)
+    : handle_(handle), faults_(std::move(faults)), statements_(std::move(statements)) {
     if (!handle_) return;
     sqlite3_update_hook(handle_, &Connection::rowChanged, this);
     sqlite3_rollback_hook(handle_, &Connection::rolledBack, this);
 }
 
 Connection::~Connection() {
-    if (sqlite3* handle = handBack()) sqlite3_close_v2(handle);
+    auto [handle, statements] = handBack();
+    statements.finalizeAll();
+    if (handle) sqlite3_close_v2(handle);
 }
 
-sqlite3* Connection::handBack() {
+std::pair<sqlite3*, StatementCache> Connection::handBack() {
     // The cursors give back their statements first, so that the file can be closed right after.
     const std::vector<SqliteTable*> cursors = cursors_;
     for (SqliteTable* cursor : cursors) cursor->connectionClosing();
     cursors_.clear();
-    if (!handle_) return nullptr;
+    if (!handle_) return {nullptr, std::move(statements_)};
     sqlite3_update_hook(handle_, nullptr, nullptr);
     sqlite3_rollback_hook(handle_, nullptr, nullptr);
-    return std::exchange(handle_, nullptr);
+    return {std::exchange(handle_, nullptr), std::move(statements_)};
 }
 
 void Connection::listen(SqliteTable* cursor) {

@@ -40,10 +40,18 @@ std::optional<FileStamp> stampOf(const std::string& fileName) {
 #endif
 }
 
+bool anyStatementUnderWay(sqlite3* handle) {
+    for (sqlite3_stmt* statement = sqlite3_next_stmt(handle, nullptr); statement;
+         statement = sqlite3_next_stmt(handle, statement))
+        if (sqlite3_stmt_busy(statement)) return true;
+    return false;
+}
+
 } // namespace
 
 struct SqliteDB::IdleConnection {
     sqlite3* handle = nullptr;
+    StatementCache statements;
     std::string fileName;
     FileStamp stamp;
 };
@@ -63,7 +71,8 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
 
     const std::string name = inMemory ? std::string(":memory:") : std::string(fileName);
     if (idle_ && !inMemory && idle_->fileName == name && stampOf(name) == idle_->stamp) {
-        connection_ = std::make_shared<Connection>(std::exchange(idle_->handle, nullptr), faults_);
+        connection_ = std::make_shared<Connection>(std::exchange(idle_->handle, nullptr), faults_,
+                                                   std::move(idle_->statements));
         idle_.reset();
         sqlite3_busy_timeout(connection_->handle(), busyTimeoutMs_);
         fileName_ = name;
@@ -89,22 +98,27 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
 bool SqliteDB::Close() {
     closeIdle();
     if (!connection_) return true;
-    // Kept only when nothing runs on it: no transaction (closing rolls it back), no statement,
-    // and nobody else holding the connection.
+    // Kept only when nothing runs on it: no transaction (closing rolls it back), no statement
+    // under way, and nobody else holding the connection.
     const auto stamp = fileName_.empty() ? std::nullopt : stampOf(fileName_);
     if (stamp && connection_.use_count() == 1 && !InTransaction()) {
-        sqlite3* handle = connection_->handBack();
-        if (sqlite3_next_stmt(handle, nullptr) == nullptr)
-            idle_ = std::make_unique<IdleConnection>(IdleConnection{handle, fileName_, *stamp});
-        else
+        auto [handle, statements] = connection_->handBack();
+        if (!anyStatementUnderWay(handle))
+            idle_ = std::make_unique<IdleConnection>(
+                IdleConnection{handle, std::move(statements), fileName_, *stamp});
+        else {
+            statements.finalizeAll();
             sqlite3_close_v2(handle);
+        }
     }
     connection_.reset();
     return true;
 }
 
 void SqliteDB::closeIdle() {
-    if (idle_ && idle_->handle) sqlite3_close_v2(idle_->handle);
+    if (!idle_) return;
+    idle_->statements.finalizeAll();
+    if (idle_->handle) sqlite3_close_v2(idle_->handle);
     idle_.reset();
 }
 

@@ -9,6 +9,10 @@ namespace store {
 bool Statement::prepare(Connection& connection, const std::string& sql) {
     finalize();
     connection_ = &connection;
+    owner_ = connection.weak_from_this();
+    sql_ = sql;
+    statement_ = connection.statements().take(sql);
+    if (statement_) return true;
     const int result = sqlite3_prepare_v2(connection.handle(), sql.c_str(),
                                           static_cast<int>(sql.size()), &statement_, nullptr);
     if (result != SQLITE_OK) {
@@ -19,7 +23,11 @@ bool Statement::prepare(Connection& connection, const std::string& sql) {
 }
 
 void Statement::finalize() {
-    sqlite3_finalize(statement_);
+    if (!statement_) return;
+    if (const auto owner = owner_.lock())
+        owner->statements().keep(std::move(sql_), statement_);
+    else
+        sqlite3_finalize(statement_);
     statement_ = nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 struct sqlite3_stmt;
@@ -8,8 +9,9 @@ namespace store {
 
 class Connection;
 
-// One prepared statement, finalized when it goes out of scope. It may be stepped, reset and bound
-// again as often as needed. A failure to prepare or to step is noted on its connection's faults.
+// One prepared statement, given back to its connection's cache when it goes out of scope (or
+// finalized when the connection is gone). It may be stepped, reset and bound again as often as
+// needed. A failure to prepare or to step is noted on its connection's faults.
 class Statement {
 public:
     Statement() = default;
@@ -30,7 +32,9 @@ public:
 
 private:
     Connection* connection_ = nullptr;
+    std::weak_ptr<Connection> owner_;
     sqlite3_stmt* statement_ = nullptr;
+    std::string sql_;
 };
 
 } // namespace store

@@ -269,3 +269,33 @@ TEST(SqliteDB, OpeningAgainReadsTheFileAsItIsNow) {
     EXPECT_FALSE(db.Open(dir.file("t.db").string()));
     EXPECT_FALSE(std::filesystem::exists(dir.file("t.db")));
 }
+
+// Statements are kept for their next use between actions, and a kept one must neither hold the
+// file nor remember the values of its last run.
+TEST(SqliteDB, KeptStatementsHoldNoLockAndNoValues) {
+    TestDirectory dir;
+    ASSERT_TRUE(data::createDatabase(
+        "CREATE TABLE t (a INTEGER, b TEXT); INSERT INTO t VALUES (1, 'x'), (2, 'y'), (3, 'x');",
+        dir.file("t.db")));
+    SqliteDB db;
+    SqliteTable table;
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.file("t.db").string().c_str(), &other), SQLITE_OK);
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(db.Open(dir.file("t.db").string()));
+        ASSERT_TRUE(table.Open("t", db));
+        ASSERT_TRUE(table.FindFirst({{"b", "x"}})) << round; // stops after the first of two
+        EXPECT_EQ(table.ReadInt("a"), 1);
+        EXPECT_FALSE(table.FindFirst({{"b", "z"}}));
+        int visited = 0;
+        table.ForEachWhere({{"b", "y"}}, [&] { ++visited; });
+        EXPECT_EQ(visited, 1);
+        // Nothing this program ran stands in another program's way, before or after the close.
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; COMMIT;", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        ASSERT_TRUE(db.Close());
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; COMMIT;", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+    }
+    sqlite3_close(other);
+}
