@@ -96,8 +96,8 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
 }
 
 bool SqliteDB::Close() {
+    if (!connection_) return true; // an idle connection stays for the next Open
     closeIdle();
-    if (!connection_) return true;
     // Kept only when nothing runs on it: no transaction (closing rolls it back), no statement
     // under way, and nobody else holding the connection.
     const auto stamp = fileName_.empty() ? std::nullopt : stampOf(fileName_);
