@@ -74,18 +74,33 @@ bool isGbkText(std::string_view utf8) {
     // the other characters are decoded.
     thread_local std::vector<HeldByGbk> knownCharacters(0x10000, HeldByGbk::Unknown);
     std::vector<HeldByGbk>& known = knownCharacters;
+    const auto byteAt = [&](std::size_t at) { return static_cast<unsigned char>(utf8[at]); };
     for (std::size_t offset = 0; offset < utf8.size();) {
-        if ((static_cast<unsigned char>(utf8[offset]) & 0x80) == 0) {
+        const unsigned char lead = byteAt(offset);
+        if (lead < 0x80) {
             ++offset;
             continue;
         }
-        const auto decoded = decodeUtf8(utf8, offset);
-        if (!decoded || decoded->length > 3) return false;
-        HeldByGbk& held = known[decoded->code];
+        // Chinese characters take three bytes: those are decoded here, anything else by the
+        // full decoder.
+        char32_t code = 0;
+        std::size_t length = 3;
+        if ((lead & 0xF0) == 0xE0 && offset + 2 < utf8.size() &&
+            (byteAt(offset + 1) & 0xC0) == 0x80 && (byteAt(offset + 2) & 0xC0) == 0x80) {
+            code = static_cast<char32_t>((lead & 0x0F) << 12 | (byteAt(offset + 1) & 0x3F) << 6 |
+                                         (byteAt(offset + 2) & 0x3F));
+            if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        } else {
+            const auto decoded = decodeUtf8(utf8, offset);
+            if (!decoded || decoded->length > 3) return false;
+            code = decoded->code;
+            length = decoded->length;
+        }
+        HeldByGbk& held = known[code];
         if (held == HeldByGbk::Unknown)
-            held = utf8ToGbk(utf8.substr(offset, decoded->length)) ? HeldByGbk::Yes : HeldByGbk::No;
+            held = utf8ToGbk(utf8.substr(offset, length)) ? HeldByGbk::Yes : HeldByGbk::No;
         if (held == HeldByGbk::No) return false;
-        offset += decoded->length;
+        offset += length;
     }
     return true;
 }

@@ -31,6 +31,13 @@ TEST(Gbk, TellsWhetherGbkCanHoldTheText) {
     EXPECT_FALSE(support::isGbkText("\xE4\xB8")); // cut in the middle of a character
     EXPECT_FALSE(support::isGbkText("\xC0\x80")); // overlong form
     EXPECT_FALSE(support::isGbkText("\u0E01"));   // Thai: valid UTF-8 but not in GBK
+    // Three-byte forms that are no character: overlong, a surrogate, a broken trail byte.
+    EXPECT_FALSE(support::isGbkText("a\xE0\x80\xAF"
+                                    "b"));
+    EXPECT_FALSE(support::isGbkText("\xED\xA0\x80"));
+    EXPECT_FALSE(support::isGbkText("大\xE5\x8E"
+                                    "A"));
+    EXPECT_TRUE(support::isGbkText("A大厅\u00B7\u20AC1")); // two-byte middle dot, euro sign
 }
 
 } // namespace
