@@ -316,30 +316,30 @@ void ToolBar::userClickButton(int index) {
 ListView::ListView(Window& window, const ControlDef& definition)
     : Control(window, definition) {
     for (const auto& sample : definition.rows) {
-        PackedRow& row = rows_.emplace_back(sample.size());
-        for (std::size_t column = 0; column < sample.size(); ++column) row.set(column, sample[column]);
+        const std::size_t row = rows_.size();
+        rows_.insert(row, sample.size(), {});
+        for (std::size_t column = 0; column < sample.size(); ++column)
+            rows_.set(row, column, sample[column]);
     }
 }
 
 int ListView::insertRow(int position, std::string_view text) {
     const int row = position < 0 || position > rowCount() ? rowCount() : position;
-    PackedRow cells(std::max<std::size_t>(definition_.columns.size(), 1));
-    cells.set(0, text);
-    rows_.insert(rows_.begin() + row, std::move(cells));
+    rows_.insert(static_cast<std::size_t>(row), cellCount(), {text});
     selected_ = shiftSelection(selected_, row, 1);
     notify(Change::Rows);
     return row;
 }
 
 int ListView::addRow(std::initializer_list<std::string_view> cells) {
-    rows_.emplace_back(std::max<std::size_t>(definition_.columns.size(), 1), cells);
+    rows_.insert(rows_.size(), cellCount(), cells);
     notify(Change::Rows);
     return rowCount() - 1;
 }
 
 void ListView::setCellText(int row, int column, std::string_view text) {
     if (!inRange(rows_, row) || column < 0 || column >= std::max(columnCount(), 1)) return;
-    rows_[static_cast<std::size_t>(row)].set(static_cast<std::size_t>(column), text);
+    rows_.set(static_cast<std::size_t>(row), static_cast<std::size_t>(column), text);
     notify(Change::Cells);
 }
 
@@ -347,8 +347,8 @@ std::string ListView::cellText(int row, int column) const {
     if (!inRange(rows_, row)) return {};
     if (column == numberColumn_) return support::numberText(row + 1);
     return column < 0 ? std::string()
-                      : std::string(rows_[static_cast<std::size_t>(row)].cell(
-                            static_cast<std::size_t>(column)));
+                      : std::string(rows_.cell(static_cast<std::size_t>(row),
+                                               static_cast<std::size_t>(column)));
 }
 
 void ListView::numberRowsIn(int column) {
@@ -362,7 +362,7 @@ void ListView::setRowImage(int, int) {
 
 void ListView::deleteRow(int row) {
     if (!inRange(rows_, row)) return;
-    rows_.erase(rows_.begin() + row);
+    rows_.erase(static_cast<std::size_t>(row));
     selected_ = shiftSelection(selected_, row, -1);
     notify(Change::Rows);
 }
@@ -414,7 +414,7 @@ void ListView::clearSelection() {
 }
 
 void ListView::release() {
-    std::vector<PackedRow>().swap(rows_);
+    rows_.release();
     selected_.clear();
 }
 

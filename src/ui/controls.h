@@ -2,8 +2,9 @@
 
 #include "support/date_time.h"
 #include "ui/control_def.h"
-#include "ui/packed_row.h"
+#include "ui/row_store.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -264,7 +265,10 @@ public:
     void release() override;
 
 private:
-    std::vector<PackedRow> rows_;
+    // Every row has a cell a column, and at least one.
+    std::size_t cellCount() const { return std::max<std::size_t>(definition_.columns.size(), 1); }
+
+    RowStore rows_;
     std::set<int> selected_;
     int numberColumn_ = -1;
 };
