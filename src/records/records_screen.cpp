@@ -93,7 +93,7 @@ public:
         return texts_[1];
     }
 
-    void append(ui::ListView& list, Totals& totals) {
+    void append(ui::ListView::RowBurst& list, Totals& totals) {
         cursor_.ReadText(number_, texts_[0]);
         cursor_.ReadText(time_, texts_[1]);
         cursor_.ReadText(table_, texts_[2]);
@@ -102,9 +102,9 @@ public:
         const std::int64_t guests = cursor_.ReadInt(guests_);
         const std::int64_t amount = cursor_.ReadInt(amount_);
         const bool settled = cursor_.ReadInt(state_) != 0;
-        list.addRow({"", texts_[0], texts_[1], texts_[2], support::numberText(guests),
-                     support::numberText(amount), settled ? "已结账" : "未结账", texts_[3],
-                     texts_[4]});
+        list.add({"", texts_[0], texts_[1], texts_[2], support::numberText(guests),
+                  support::numberText(amount), settled ? "已结账" : "未结账", texts_[3],
+                  texts_[4]});
         totals.add(guests, amount, settled);
     }
 
@@ -187,7 +187,7 @@ template <typename Wanted> bool listOrders(app::App& app, Listing& listing, Want
     if (app.openTable(app.orders, orders::kTable)) {
         commits = app.database.CommitCount();
         OrderRows rows(app.orders);
-        ui::ListView& list = orderList(app);
+        ui::ListView::RowBurst list(orderList(app));
         app.orders.ForEachRecord([&] {
             if (wanted(rows)) rows.append(list, listing.totals);
         });
@@ -250,8 +250,10 @@ void queryByNumber(app::App& app, Listing& listing) {
     listing = {};
     const store::FaultWatch watch = app.watchDatabase();
     if (app.openTable(app.orders, orders::kTable) &&
-        app.orders.FindFirst({{orders::kNumber, number}}))
-        OrderRows(app.orders).append(orderList(app), listing.totals);
+        app.orders.FindFirst({{orders::kNumber, number}})) {
+        ui::ListView::RowBurst list(orderList(app));
+        OrderRows(app.orders).append(list, listing.totals);
+    }
     app.orders.Close();
     if (watch.failed()) return app.reportFailure(app.recordsScreen, app::kReadFailed);
     if (orderList(app).rowCount() == 0) return warn(app, "没有查询到该单号，请检查是否输入有误！");

@@ -331,10 +331,14 @@ int ListView::insertRow(int position, std::string_view text) {
     return row;
 }
 
-int ListView::addRow(std::initializer_list<std::string_view> cells) {
-    rows_.insert(rows_.size(), cellCount(), cells);
-    notify(Change::Rows);
-    return rowCount() - 1;
+ListView::RowBurst::~RowBurst() {
+    if (added_) list_.notify(Change::Rows);
+}
+
+int ListView::RowBurst::add(std::initializer_list<std::string_view> cells) {
+    added_ = true;
+    list_.rows_.insert(list_.rows_.size(), list_.cellCount(), cells);
+    return list_.rowCount() - 1;
 }
 
 void ListView::setCellText(int row, int column, std::string_view text) {

@@ -236,9 +236,21 @@ public:
     // At the end for an absent or negative position; returns the index of the new row.
     int insertRow(int position, std::string_view text);
     int insertRow(std::string_view text) { return insertRow(-1, text); }
-    // A whole row at the end, its cells from the first column on: one change for the view instead
-    // of one a cell.
-    int addRow(std::initializer_list<std::string_view> cells);
+    // Whole rows added at the end, their cells from the first column on, in one go: the view
+    // hears of them once, when the burst ends, so that filling a list with years of orders is one
+    // change instead of one a cell.
+    class RowBurst {
+    public:
+        explicit RowBurst(ListView& list) : list_(list) {}
+        RowBurst(const RowBurst&) = delete;
+        RowBurst& operator=(const RowBurst&) = delete;
+        ~RowBurst();
+        int add(std::initializer_list<std::string_view> cells);
+
+    private:
+        ListView& list_;
+        bool added_ = false;
+    };
     void setCellText(int row, int column, std::string_view text);
     std::string cellText(int row, int column) const;
     // From now on the column shows each row's position, 1 for the first, whatever is written

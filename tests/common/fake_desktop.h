@@ -72,6 +72,8 @@ public:
     std::vector<int> appliedSkins;
     std::set<const ui::Window*> minimisedWindows;
     int activations = 0;
+    // Every change a control told its view of.
+    long long controlChanges = 0;
     int restorations = 0;
     int runningInstanceActivations = 0;
 
@@ -89,7 +91,7 @@ public:
     void destroyView(ui::Window& window) override;
     void runUntilClosed(ui::Window& window) override;
     void moveView(ui::Window&) override {}
-    void controlChanged(ui::Control&, ui::Change) override {}
+    void controlChanged(ui::Control&, ui::Change) override { ++controlChanges; }
     void menuChanged(ui::Window&) override {}
     bool isMinimised(const ui::Window& window) const override;
     void minimise(ui::Window& window) override { minimisedWindows.insert(&window); }

@@ -272,9 +272,17 @@ TEST_F(ControlsTest, ListViewRowsCellsAndSelectionFollowInsertsAndDeletes) {
 TEST_F(ControlsTest, ListViewTakesWholeRowsAndNumbersThemInAColumn) {
     open();
     ui::ListView& list = window.listView("列表_单选");
-    EXPECT_EQ(list.addRow({"大厅1", "38"}), 0);
-    EXPECT_EQ(list.addRow({"大厅2"}), 1);
-    EXPECT_EQ(list.addRow({"大厅3", "12", "beyond the columns"}), 2);
+    const long long changesBefore = desktop.controlChanges;
+    {
+        ui::ListView::RowBurst rows(list);
+        EXPECT_EQ(rows.add({"大厅1", "38"}), 0);
+        EXPECT_EQ(rows.add({"大厅2"}), 1);
+        EXPECT_EQ(rows.add({"大厅3", "12", "beyond the columns"}), 2);
+        EXPECT_EQ(desktop.controlChanges, changesBefore) << "the view hears at the end";
+    }
+    EXPECT_EQ(desktop.controlChanges, changesBefore + 1);
+    { ui::ListView::RowBurst nothing(list); }
+    EXPECT_EQ(desktop.controlChanges, changesBefore + 1) << "no rows, no change";
     EXPECT_EQ(list.cellText(0, 1), "38");
     EXPECT_EQ(list.cellText(1, 1), "");
     EXPECT_EQ(list.cellText(2, 2), "beyond the columns");
@@ -303,8 +311,11 @@ TEST_F(ControlsTest, ListViewTakesWholeRowsAndNumbersThemInAColumn) {
 // A closed screen does not hold its lists' rows until it opens again.
 TEST_F(ControlsTest, ClosingTheWindowLetsItsListRowsGo) {
     open();
-    for (int row = 0; row < 1000; ++row)
-        window.listView("列表_单选").addRow({"大厅", std::to_string(row)});
+    {
+        ui::ListView::RowBurst rows(window.listView("列表_单选"));
+        for (int row = 0; row < 1000; ++row)
+            rows.add({"大厅", std::to_string(row)});
+    }
     person.clickRow("列表_单选", 5);
     window.close();
     EXPECT_EQ(window.listView("列表_单选").rowCount(), 0);
