@@ -1,10 +1,11 @@
 #include "person.h"
 
+#include "keyboard.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -40,17 +41,7 @@ bool isShown(const qtui::QtDesktop& desktop, const ui::Window& window) {
 }
 
 void typeText(QWidget* box, const QString& typed) {
-    box->setFocus();
-    for (const QChar character : typed) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClicks(box, QString(character));
-        } else {
-            QInputMethodEvent committed;
-            committed.setCommitString(QString(character));
-            QApplication::sendEvent(box, &committed);
-        }
-    }
-    QApplication::processEvents();
+    typing::typeAsAPerson(box, typed);
 }
 
 void click(QAbstractButton* button) {

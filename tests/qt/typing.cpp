@@ -1,26 +1,14 @@
 #include "typing.h"
 
-#include <QApplication>
-#include <QInputMethodEvent>
-#include <QTest>
-#include <QWidget>
+#include "keyboard.h"
+
 #include <gtest/gtest.h>
 
 namespace testing_support {
 
 void typeText(QWidget* box, const QString& typed) {
     ASSERT_NE(box, nullptr);
-    box->setFocus();
-    for (const QChar character : typed) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClicks(box, QString(character));
-        } else {
-            QInputMethodEvent committed;
-            committed.setCommitString(QString(character));
-            QApplication::sendEvent(box, &committed);
-        }
-    }
-    QApplication::processEvents();
+    typing::typeAsAPerson(box, typed);
 }
 
 } // namespace testing_support
