@@ -1,5 +1,5 @@
--- The delivered database: the six tables, the administrator and a starter menu that a
--- restaurant edits to its own on the settings screens.
+-- The delivered database: the six tables, the program's settings, the administrator and a
+-- starter menu that a restaurant edits to its own on the settings screens.
 
 CREATE TABLE 用户 (
     用户 TEXT,
@@ -46,6 +46,10 @@ CREATE TABLE 明细 (
     金额 INTEGER,
     分类 TEXT
 );
+
+-- This program's own settings, kept apart from the six tables other programs read.
+CREATE TABLE 程序设置 (名称 TEXT PRIMARY KEY, 值 TEXT);
+PRAGMA user_version = 1;
 
 -- An order's lines and total are found by its number, open orders by their state.
 CREATE INDEX 流水_单号 ON 流水 (单号);

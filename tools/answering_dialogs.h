@@ -9,7 +9,8 @@
 namespace pictures {
 
 // Dialogs for a run nobody watches: nothing is shown. Every message box is noted and answered OK,
-// an input box takes the next prepared text (Cancel once none is left), and no file is chosen.
+// an input box takes the next prepared text (Cancel once none is left), and no file or folder is
+// chosen.
 class AnsweringDialogs final : public qtui::Dialogs {
 public:
     // The texts of the message boxes, in the order they came.
@@ -30,6 +31,10 @@ public:
     }
 
     std::optional<QString> saveFileName(QWidget*, const ui::SaveFileRequest&) override {
+        return std::nullopt;
+    }
+
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
 };

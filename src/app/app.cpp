@@ -9,12 +9,20 @@ App::App(ui::Desktop& desktop)
       orderScreen(ui::screens::orderScreen()), checkoutScreen(ui::screens::checkoutScreen()),
       recordsScreen(ui::screens::recordsScreen()),
       userSettingsScreen(ui::screens::userSettingsScreen()),
-      restaurantSettingsScreen(ui::screens::restaurantSettingsScreen()), desktop_(desktop) {}
+      restaurantSettingsScreen(ui::screens::restaurantSettingsScreen()),
+      backupScreen(ui::screens::backupScreen()), desktop_(desktop) {}
 
 int App::run() {
     mainWindow.open(desktop_);
     if (mainWindow.isOpen()) desktop_.runUntilClosed(mainWindow);
+    desktop_.finishBackgroundWork();
+    if (startedUp_ && onExit) onExit();
     return 0;
+}
+
+void App::startUpWork() {
+    startedUp_ = true;
+    if (onStartUp) onStartUp();
 }
 
 std::string App::databasePath() const {
@@ -29,6 +37,11 @@ bool App::openTable(store::SqliteTable& cursor, const char* tableName) {
         if (!database.Open(databasePath())) return false;
     }
     return cursor.Open(tableName, database);
+}
+
+void App::databaseReplaced() {
+    database.FileReplaced();
+    damageReported_ = false;
 }
 
 int App::message(ui::Window& owner, std::string_view text, int flags) {

@@ -7,14 +7,14 @@
 #include "ui/window.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace app {
 
-// The program's state for one run: the database and its six cursors (created closed), who is
-// logged in, the announcement, the switch-user flag, and the seven screens. Every handler is
-// given it.
+// The program's state for one run: the database and its cursors (created closed), who is logged
+// in, the announcement, the switch-user flag, and the screens. Every handler is given it.
 class App {
 public:
     explicit App(ui::Desktop& desktop);
@@ -23,7 +23,8 @@ public:
 
     ui::Desktop& desktop() const { return desktop_; }
 
-    // Opens the main window and runs until it is gone. The exit code is 0 on every way out.
+    // Opens the main window and runs until it is gone, then waits for background work and runs
+    // the exit work. The exit code is 0 on every way out.
     int run();
     // Asks the run to end: the main window closes as soon as the start-up steps see it.
     void endProgram() { ending_ = true; }
@@ -39,6 +40,8 @@ public:
     // Notes the database's faults from now on: a handler asks it whether a step failed, so that
     // a lookup that could not read is never taken for one that found nothing.
     store::FaultWatch watchDatabase() const { return store::FaultWatch(database.Faults()); }
+    // A restored backup replaced the file: the database starts afresh, its damage forgotten.
+    void databaseReplaced();
 
     // A message box over the window whose handler shows it, with the default title.
     int message(ui::Window& owner, std::string_view text, int flags);
@@ -53,6 +56,7 @@ public:
     store::SqliteTable diningTables;
     store::SqliteTable dishes;
     store::SqliteTable categories;
+    store::SqliteTable programSettings;
 
     CurrentUser currentUser;
     std::string announcementText;
@@ -68,10 +72,18 @@ public:
     ui::Window recordsScreen;
     ui::Window userSettingsScreen;
     ui::Window restaurantSettingsScreen;
+    ui::Window backupScreen;
+
+    // Work of the features beyond the screens: at start once the database is up to date and
+    // before the login, and at the end after the main window is gone when the start got that far.
+    std::function<void()> onStartUp;
+    std::function<void()> onExit;
+    void startUpWork();
 
 private:
     ui::Desktop& desktop_;
     bool ending_ = false;
+    bool startedUp_ = false;
     bool damageReported_ = false;
 };
 

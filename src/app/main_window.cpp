@@ -3,6 +3,7 @@
 #include "app/permissions.h"
 #include "app/skins.h"
 #include "store/schema.h"
+#include "store/schema_upgrade.h"
 #include "support/date_time.h"
 #include "support/gbk.h"
 
@@ -20,6 +21,36 @@ constexpr int kCheckoutScreen = 4;
 constexpr int kRecordsScreen = 6;
 constexpr int kSettingsMenu = 7;
 
+// Brings the file up to this program's version. A file of a newer program is refused, untouched;
+// a missing file is left for the login to report, and one that cannot be brought up to date
+// still serves the screens, the next start trying again.
+bool upgradeDatabase(App& app) {
+    if (!app.database.Open(app.databasePath())) return true;
+    const store::SchemaUpgrade outcome = store::bringSchemaUpToDate(app.database);
+    app.database.Close();
+    if (outcome != store::SchemaUpgrade::Newer) return true;
+    app.message(app.mainWindow,
+                "数据库文件由更新版本的程序写入，本程序不能使用：" + app.databasePath() +
+                    "\r\n文件未做任何改动，请使用新版本的程序打开。",
+                ui::kErrorBox);
+    return false;
+}
+
+// The first login, then the user; a cancelled login or a refused file ends the program.
+void logInAtStart(App& app, bool withStartUpWork) {
+    if (!upgradeDatabase(app)) {
+        app.endProgram();
+    } else {
+        if (withStartUpWork) app.startUpWork();
+        app.loginScreen.open(app.desktop(), &app.mainWindow, true);
+    }
+    if (app.ending()) {
+        app.mainWindow.close();
+        return;
+    }
+    applyUser(app);
+}
+
 // Main window created: one copy per desktop, then the first login, then the user.
 void startUp(App& app) {
     ui::Window& main = app.mainWindow;
@@ -28,14 +59,10 @@ void startUp(App& app) {
                                  "友情提醒:", &main);
         app.desktop().activateRunningInstance();
         app.endProgram();
-    } else {
-        app.loginScreen.open(app.desktop(), &main, true);
-    }
-    if (app.ending()) {
         main.close();
         return;
     }
-    applyUser(app);
+    logInAtStart(app, true);
 }
 
 void switchUser(App& app) {
@@ -132,6 +159,18 @@ void applyUser(App& app) {
     applyMenuGates(app);
     app.users.Close();
     main.statusBar("状态条_公告").setPartText(1, app.announcementText);
+}
+
+void restartAtLogin(App& app) {
+    for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen})
+        screen->close();
+    app.databaseReplaced();
+    app.currentUser = {};
+    app.announcementText.clear();
+    app.switchingUser = false;
+    app.lastRecordsQuery = App::RecordsQuery::All;
+    app.mainWindow.label("标签_用户").setCaption("");
+    logInAtStart(app, false);
 }
 
 void bindMainWindow(App& app) {

@@ -12,4 +12,8 @@ void bindMainWindow(App& app);
 // name, the gates of every open screen and of the menu, and the announcement.
 void applyUser(App& app);
 
+// Starts the program over at the login screen after its file was replaced: the work screens
+// close, nobody is logged in, and a cancelled login ends the program as at the first start.
+void restartAtLogin(App& app);
+
 } // namespace app

@@ -90,7 +90,7 @@ BackupOutcome makeBackup(const std::filesystem::path& database, const std::files
     const auto fail = [&](std::string failure) {
         std::filesystem::remove(partial, error);
         std::filesystem::remove(partial.string() + "-journal", error);
-        return BackupOutcome{std::nullopt, std::move(failure)};
+        return BackupOutcome{std::nullopt, std::move(failure), !store::isWholeDatabase(database)};
     };
     std::filesystem::remove(partial, error); // what a failed run may have left
     if (const auto failure = store::copyDatabase(database, partial, progress))

@@ -36,6 +36,9 @@ struct BackupOutcome {
     std::optional<std::filesystem::path> file;
     // What failed, for the log; the staff are told the folder.
     std::string failure;
+    // The database itself failed the engine's check: no copy of it is worth keeping, and the
+    // folder is not to blame.
+    bool damagedDatabase = false;
 };
 
 // Makes a backup of the database into the folder: a consistent copy written under a temporary

@@ -1,6 +1,7 @@
 #include "program/program.h"
 
 #include "app/shell.h"
+#include "backup/backup_screen.h"
 #include "checkout/checkout_screen.h"
 #include "ordering/order_screen.h"
 #include "records/records_screen.h"
@@ -16,6 +17,7 @@ void bindScreens(app::App& app) {
     records::bindRecordsScreen(app);
     settings::bindUserSettingsScreen(app);
     settings::bindRestaurantSettingsScreen(app);
+    backup::bindBackup(app);
 }
 
 } // namespace program

@@ -24,6 +24,7 @@ QtDesktop::QtDesktop(Dialogs& dialogs, std::filesystem::path programDirectory,
 }
 
 QtDesktop::~QtDesktop() {
+    finishBackgroundWork();
     for (const auto& [window, view] : views_)
         delete view;
 }
@@ -155,6 +156,32 @@ std::optional<std::filesystem::path> QtDesktop::saveFileName(const ui::SaveFileR
     const auto path = dialogs_.saveFileName(dialogParent(owner), request);
     if (!path) return std::nullopt;
     return std::filesystem::path(path->toStdU16String());
+}
+
+std::optional<std::filesystem::path> QtDesktop::chooseFolder(std::string_view title,
+                                                             const std::filesystem::path& initial,
+                                                             ui::Window* owner) {
+    const auto folder = dialogs_.chooseFolder(
+        dialogParent(owner), QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+        QString::fromStdU16String(initial.u16string()));
+    if (!folder) return std::nullopt;
+    return std::filesystem::path(folder->toStdU16String());
+}
+
+void QtDesktop::runInBackground(std::function<void()> work, std::function<void()> done) {
+    workers_.start([this, work = std::move(work), done = std::move(done)]() mutable {
+        work();
+        postToScreen(std::move(done));
+    });
+}
+
+void QtDesktop::postToScreen(std::function<void()> step) {
+    QMetaObject::invokeMethod(&screenThread_, std::move(step), Qt::QueuedConnection);
+}
+
+void QtDesktop::finishBackgroundWork() {
+    workers_.waitForDone();
+    QCoreApplication::removePostedEvents(&screenThread_);
 }
 
 void QtDesktop::startTimer(ui::Timer& timer) {

@@ -6,7 +6,9 @@
 #include "ui/desktop.h"
 
 #include <QEventLoop>
+#include <QObject>
 #include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -47,6 +49,12 @@ public:
                   ui::Window* owner) override;
     std::optional<std::filesystem::path> saveFileName(const ui::SaveFileRequest& request,
                                                       ui::Window* owner) override;
+    std::optional<std::filesystem::path> chooseFolder(std::string_view title,
+                                                      const std::filesystem::path& initial,
+                                                      ui::Window* owner) override;
+    void runInBackground(std::function<void()> work, std::function<void()> done) override;
+    void postToScreen(std::function<void()> step) override;
+    void finishBackgroundWork() override;
     void startTimer(ui::Timer& timer) override;
     void stopTimer(ui::Timer& timer) override;
     void applySkin(int skin) override;
@@ -74,6 +82,9 @@ private:
     std::map<const ui::Window*, QPointer<QEventLoop>> loops_;
     std::map<const ui::Timer*, std::unique_ptr<QTimer>> timers_;
     const ui::Window* firstWindow_ = nullptr; // the main window, first to come forward
+    // Steps posted from workers are delivered through this object of the screen thread.
+    QObject screenThread_;
+    QThreadPool workers_;
 };
 
 } // namespace qtui

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QToolBar>
@@ -198,6 +199,25 @@ protected:
     void show(ui::Change) override {}
 };
 
+class ProgressBarView final : public ControlView {
+public:
+    ProgressBarView(ui::ProgressBar& bar, QWidget* container) : ControlView(bar), bar_(bar) {
+        auto* widget = new QProgressBar(container);
+        widget->setRange(0, 100);
+        widget->setValue(bar.percent());
+        adopt(widget);
+    }
+
+protected:
+    void show(ui::Change change) override {
+        if (change == ui::Change::Value)
+            static_cast<QProgressBar*>(widget())->setValue(bar_.percent());
+    }
+
+private:
+    ui::ProgressBar& bar_;
+};
+
 } // namespace
 
 std::unique_ptr<ControlView> makeStaticView(ui::Control& control, QWidget* container) {
@@ -215,6 +235,8 @@ std::unique_ptr<ControlView> makeStaticView(ui::Control& control, QWidget* conta
         return std::make_unique<StatusBarView>(static_cast<ui::StatusBar&>(control), container);
     case ui::ControlKind::ToolBar:
         return std::make_unique<ToolBarView>(static_cast<ui::ToolBar&>(control), container);
+    case ui::ControlKind::ProgressBar:
+        return std::make_unique<ProgressBarView>(static_cast<ui::ProgressBar&>(control), container);
     default:
         return nullptr;
     }

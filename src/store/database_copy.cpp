@@ -24,6 +24,21 @@ Handle open(const std::filesystem::path& file, int flags) {
     return owned;
 }
 
+// The first column of the statement's first row, read from a file opened read-only.
+std::optional<std::int64_t> firstNumber(const std::filesystem::path& file, const std::string& sql) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+    const Handle handle = open(file, SQLITE_OPEN_READONLY);
+    if (!handle) return std::nullopt;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(handle.get(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    std::optional<std::int64_t> number;
+    if (sqlite3_step(statement) == SQLITE_ROW) number = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return number;
+}
+
 std::string failureOf(sqlite3* handle, const char* what) {
     return std::string(what) + ": " + (handle ? sqlite3_errmsg(handle) : "out of memory");
 }
@@ -80,6 +95,19 @@ bool isWholeDatabase(const std::filesystem::path& file) {
     whole = whole && sqlite3_step(check) == SQLITE_DONE;
     sqlite3_finalize(check);
     return whole;
+}
+
+std::optional<std::int64_t> countRows(const std::filesystem::path& file, std::string_view table) {
+    std::string quoted = "\"";
+    for (const char c : table)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return firstNumber(file, "SELECT COUNT(*) FROM " + quoted + "\"");
+}
+
+std::optional<int> schemaVersionOf(const std::filesystem::path& file) {
+    const auto version = firstNumber(file, "PRAGMA user_version");
+    if (!version) return std::nullopt;
+    return static_cast<int>(*version);
 }
 
 } // namespace store

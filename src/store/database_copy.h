@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace store {
 
@@ -22,5 +24,10 @@ std::optional<std::string> copyDatabase(const std::filesystem::path& source,
 // Whether the file is a database the engine finds whole: it opens, and its integrity check finds
 // nothing wrong.
 bool isWholeDatabase(const std::filesystem::path& file);
+
+// What a database file holds, read without writing to it: the rows of a table, and the version
+// of the program that wrote it. Nothing when the file or the table cannot be read.
+std::optional<std::int64_t> countRows(const std::filesystem::path& file, std::string_view table);
+std::optional<int> schemaVersionOf(const std::filesystem::path& file);
 
 } // namespace store

@@ -16,6 +16,8 @@ public:
 
     std::uint64_t count() const { return count_; }
     bool damaged() const { return damaged_; }
+    // The file was replaced by a whole one: the damage of the old file is no longer there.
+    void forgetDamage() { damaged_ = false; }
     // True, and counted as a failure, when the file is damaged: a write is then not attempted.
     bool refusesWrites() {
         if (damaged_) ++count_;

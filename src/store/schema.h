@@ -78,4 +78,11 @@ inline constexpr char kAmount[] = "金额"; // 单价 × 数量
 inline constexpr char kCategory[] = "分类";
 } // namespace orderLines
 
+// This program's own settings, one text value a name; a name without a row has its default.
+namespace programSettings {
+inline constexpr char kTable[] = "程序设置";
+inline constexpr char kName[] = "名称";
+inline constexpr char kValue[] = "值";
+} // namespace programSettings
+
 } // namespace store::schema

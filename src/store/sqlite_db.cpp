@@ -122,6 +122,12 @@ void SqliteDB::closeIdle() {
     idle_.reset();
 }
 
+void SqliteDB::FileReplaced() {
+    Close();
+    closeIdle();
+    faults_->forgetDamage();
+}
+
 bool SqliteDB::IsOpen() const {
     return connection_ != nullptr;
 }

@@ -11,6 +11,9 @@
 namespace store {
 
 class Connection;
+class SqliteDB;
+enum class SchemaUpgrade;
+SchemaUpgrade bringSchemaUpToDate(SqliteDB& database);
 
 // One connection to an SQLite database file. Cursors opened on it hold the connection weakly, so
 // closing the database closes every one of them.
@@ -34,6 +37,9 @@ public:
     // (same file, size and time of change); otherwise it is closed then.
     bool Close();
     bool IsOpen() const;
+    // Another whole file took the place of the open one (a restored backup): closes, the
+    // connection kept aside too, and forgets the damage found in the file it replaced.
+    void FileReplaced();
 
     bool BeginTransaction(std::string_view name = {});
     // Takes the write lock at once, waiting for another program's lock as long as the busy
@@ -57,6 +63,7 @@ public:
 
 private:
     friend class SqliteTable;
+    friend SchemaUpgrade bringSchemaUpToDate(SqliteDB& database);
 
     bool execute(std::string_view templateHead, std::string_view name);
     void closeIdle();

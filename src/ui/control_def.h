@@ -26,7 +26,8 @@ enum class ControlKind {
     ToolBar,
     ListView,
     OutlookBar,
-    SupperMenu, // draws the window's popup menu with its own colours and icons
+    SupperMenu,  // draws the window's popup menu with its own colours and icons
+    ProgressBar, // how far a long piece of work has come, in percent
 };
 
 struct Color {

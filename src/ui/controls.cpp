@@ -279,6 +279,15 @@ void DatePicker::userChoose(support::DateTime value) {
     setValue(value);
 }
 
+// ProgressBar
+
+void ProgressBar::setPercent(int percent) {
+    const int kept = std::clamp(percent, 0, 100);
+    if (kept == percent_) return;
+    percent_ = kept;
+    notify(Change::Value);
+}
+
 // Timer
 
 void Timer::tick() {

@@ -200,6 +200,17 @@ private:
     support::DateTime value_;
 };
 
+class ProgressBar : public Control {
+public:
+    using Control::Control;
+    int percent() const { return percent_; }
+    // Kept within 0 to 100.
+    void setPercent(int percent);
+
+private:
+    int percent_ = 0;
+};
+
 class Timer : public Control {
 public:
     using Control::Control;

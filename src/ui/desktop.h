@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,6 +95,19 @@ public:
     // same afterwards.
     virtual std::optional<std::filesystem::path> saveFileName(const SaveFileRequest& request,
                                                               Window* owner) = 0;
+
+    // A folder the person chose, starting from `initial`; nothing when the dialog was cancelled.
+    virtual std::optional<std::filesystem::path>
+    chooseFolder(std::string_view title, const std::filesystem::path& initial, Window* owner) = 0;
+
+    // Runs `work` off the screen thread, then `done` on it, so that long work never freezes the
+    // windows. `work` touches no window and no connection of the screen thread: it opens its own.
+    virtual void runInBackground(std::function<void()> work, std::function<void()> done) = 0;
+    // Runs `step` on the screen thread soon; callable from any thread (a worker's progress).
+    virtual void postToScreen(std::function<void()> step) = 0;
+    // Returns once all work handed to runInBackground has finished. A `done` not yet delivered is
+    // dropped: the windows it would touch are gone when the program ends.
+    virtual void finishBackgroundWork() = 0;
 
     virtual void startTimer(Timer& timer) = 0;
     virtual void stopTimer(Timer& timer) = 0;

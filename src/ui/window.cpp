@@ -28,6 +28,8 @@ std::unique_ptr<Control> makeControl(Window& window, const ControlDef& def) {
         return std::make_unique<DatePicker>(window, def);
     case ControlKind::Timer:
         return std::make_unique<Timer>(window, def);
+    case ControlKind::ProgressBar:
+        return std::make_unique<ProgressBar>(window, def);
     case ControlKind::StatusBar:
         return std::make_unique<StatusBar>(window, def);
     case ControlKind::ToolBar:
@@ -205,6 +207,10 @@ ChkListBox& Window::chkListBox(std::string_view n) const {
 }
 DatePicker& Window::datePicker(std::string_view n) const {
     return controlAs<DatePicker>(n);
+}
+
+ProgressBar& Window::progressBar(std::string_view n) const {
+    return controlAs<ProgressBar>(n);
 }
 Timer& Window::timer(std::string_view n) const {
     return controlAs<Timer>(n);

@@ -68,6 +68,7 @@ public:
     ListBox& listBox(std::string_view controlName) const;
     ChkListBox& chkListBox(std::string_view controlName) const;
     DatePicker& datePicker(std::string_view controlName) const;
+    ProgressBar& progressBar(std::string_view controlName) const;
     Timer& timer(std::string_view controlName) const;
     StatusBar& statusBar(std::string_view controlName) const;
     ToolBar& toolBar(std::string_view controlName) const;

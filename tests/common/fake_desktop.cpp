@@ -94,6 +94,21 @@ std::optional<std::filesystem::path> FakeDesktop::saveFileName(const ui::SaveFil
     return answer;
 }
 
+std::optional<std::filesystem::path>
+FakeDesktop::chooseFolder(std::string_view title, const std::filesystem::path&, ui::Window*) {
+    folderTitles.emplace_back(title);
+    if (folderAnswers.empty()) return std::nullopt;
+    const auto answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
+void FakeDesktop::runInBackground(std::function<void()> work, std::function<void()> done) {
+    ++backgroundRuns;
+    work();
+    done();
+}
+
 int FakeDesktop::showMessageBox(std::string_view text, int flags, std::string_view title,
                                 ui::Window* owner) {
     messages.push_back({std::string(text), flags, std::string(title), owner});

@@ -61,12 +61,15 @@ public:
     std::deque<std::optional<std::string>> inputAnswers;          // nothing: Cancel
     std::deque<std::optional<std::filesystem::path>> saveAnswers; // nothing: Cancel
     std::deque<std::optional<std::string>> popupAnswers;          // a caption to choose
+    std::deque<std::optional<std::filesystem::path>> folderAnswers; // nothing: Cancel
     bool anotherCopyRunning = false;
 
     // What the program did.
     std::vector<ShownMessage> messages;
     std::vector<ShownInputBox> inputBoxes;
     std::vector<ui::SaveFileRequest> saveRequests;
+    std::vector<std::string> folderTitles;
+    int backgroundRuns = 0;
     std::vector<std::vector<std::string>> popups; // the captions of each popup menu shown
     std::vector<std::string> shownWindows;        // names, in the order they were shown
     std::vector<int> appliedSkins;
@@ -104,6 +107,13 @@ public:
                   ui::Window* owner) override;
     std::optional<std::filesystem::path> saveFileName(const ui::SaveFileRequest& request,
                                                       ui::Window* owner) override;
+    std::optional<std::filesystem::path> chooseFolder(std::string_view title,
+                                                      const std::filesystem::path& initial,
+                                                      ui::Window* owner) override;
+    // Background work runs at once, on the test's thread, so that tests stay deterministic.
+    void runInBackground(std::function<void()> work, std::function<void()> done) override;
+    void postToScreen(std::function<void()> step) override { step(); }
+    void finishBackgroundWork() override {}
     void startTimer(ui::Timer& timer) override { runningTimers_.insert(&timer); }
     void stopTimer(ui::Timer& timer) override { runningTimers_.erase(&timer); }
     void applySkin(int skin) override { appliedSkins.push_back(skin); }

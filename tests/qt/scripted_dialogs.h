@@ -25,6 +25,7 @@ public:
     std::deque<std::optional<QString>> inputAnswers;
     std::vector<ui::SaveFileRequest> saveRequests;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> folderAnswers;
 
     int messageBox(QWidget* parent, const QString& text, int flags, const QString& title) override {
         messages.push_back({text, flags, title, parent});
@@ -40,6 +41,10 @@ public:
     std::optional<QString> saveFileName(QWidget*, const ui::SaveFileRequest& request) override {
         saveRequests.push_back(request);
         return next(saveAnswers).value_or(std::nullopt);
+    }
+
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+        return next(folderAnswers).value_or(std::nullopt);
     }
 
 private:

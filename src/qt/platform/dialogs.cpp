@@ -200,4 +200,13 @@ std::optional<QString> SystemDialogs::saveFileName(QWidget* parent,
     return chosen;
 }
 
+std::optional<QString> SystemDialogs::chooseFolder(QWidget* parent, const QString& title,
+                                                   const QString& initial) {
+    const QString workingDirectory = QDir::currentPath();
+    const QString chosen = QFileDialog::getExistingDirectory(parent, title, initial);
+    QDir::setCurrent(workingDirectory);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
 } // namespace qtui

@@ -27,6 +27,9 @@ public:
     // The chosen path; nothing when the dialog is cancelled.
     virtual std::optional<QString> saveFileName(QWidget* parent,
                                                 const ui::SaveFileRequest& request) = 0;
+    // The chosen folder; nothing when the dialog is cancelled.
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                                const QString& initial) = 0;
 };
 
 // Qt's own modal dialogs.
@@ -41,6 +44,8 @@ public:
                                     const QString& initialText) override;
     std::optional<QString> saveFileName(QWidget* parent,
                                         const ui::SaveFileRequest& request) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& initial) override;
 
     // The box messageBox() shows, not yet shown: icon and buttons follow the flags.
     static std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const QString& text,

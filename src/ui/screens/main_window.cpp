@@ -58,6 +58,8 @@ WindowDef mainWindow() {
     def.addMenuItem("餐厅设置", "餐厅设置", 1).image = "restaurant_settings";
     def.addMenuItem("分隔2", "-", 1);
     def.addMenuItem("公告设置", "公告设置", 1).image = "announcement";
+    def.addMenuItem("分隔3", "-", 1);
+    def.addMenuItem("备份与恢复", "备份与恢复", 1).image = "backup";
     return def;
 }
 

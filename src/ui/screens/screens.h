@@ -2,7 +2,7 @@
 
 #include "ui/window_def.h"
 
-// The seven screens as they are defined: every control with its name, kind, container, place and
+// The screens as they are defined: every control with its name, kind, container, place and
 // design-time contents. Handlers are bound by the screens' own code before a window opens.
 namespace ui::screens {
 
@@ -13,5 +13,6 @@ WindowDef checkoutScreen();
 WindowDef recordsScreen();
 WindowDef userSettingsScreen();
 WindowDef restaurantSettingsScreen();
+WindowDef backupScreen();
 
 } // namespace ui::screens

@@ -1,0 +1,112 @@
+#include "common/fresh_database.h"
+#include "common/other_program.h"
+#include "common/test_directory.h"
+#include "delivered_database.h"
+#include "store/schema_upgrade.h"
+#include "store/sqlite_db.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+using store::SchemaUpgrade;
+using store::SqliteDB;
+using testing_support::fileBytes;
+using testing_support::TestDirectory;
+
+// One SQL answer as text, read by a connection of its own.
+std::string answer(const std::filesystem::path& file, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    std::string text;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            const unsigned char* cell = sqlite3_column_text(statement, 0);
+            text += cell ? reinterpret_cast<const char*>(cell) : "NULL";
+            text += '\n';
+        }
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return text;
+}
+
+// A file as an earlier program left it: the delivered data without this program's own tables.
+std::filesystem::path earlierFile(const TestDirectory& dir) {
+    const auto file = testing_support::createDeliveredDatabase(dir.path());
+    sqlite3* db = nullptr;
+    sqlite3_open(file.string().c_str(), &db);
+    sqlite3_exec(db, "DROP TABLE 程序设置; PRAGMA user_version = 0;", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return file;
+}
+
+constexpr char kSchema[] = "SELECT type || ' ' || name || ': ' || sql FROM sqlite_master "
+                           "ORDER BY name";
+
+TEST(SchemaUpgrade, AnEarlierFileGetsTheDeliveredTablesAndKeepsItsData) {
+    TestDirectory delivered;
+    const auto reference = testing_support::createDeliveredDatabase(delivered.path());
+    TestDirectory dir;
+    const auto file = earlierFile(dir);
+    const std::string usersBefore = answer(file, "SELECT * FROM 用户");
+    ASSERT_NE(answer(file, kSchema), answer(reference, kSchema));
+
+    SqliteDB db;
+    ASSERT_TRUE(db.Open(file.string()));
+    EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Upgraded);
+    db.Close();
+
+    EXPECT_EQ(answer(file, kSchema), answer(reference, kSchema));
+    EXPECT_EQ(answer(file, "PRAGMA user_version"), std::to_string(store::kSchemaVersion) + "\n");
+    EXPECT_EQ(answer(file, "SELECT * FROM 用户"), usersBefore);
+}
+
+TEST(SchemaUpgrade, AFileAtTheVersionIsNotWritten) {
+    TestDirectory dir;
+    const auto file = testing_support::createDeliveredDatabase(dir.path());
+    const std::string before = fileBytes(file);
+    SqliteDB db;
+    ASSERT_TRUE(db.Open(file.string()));
+    EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::UpToDate);
+    db.Close();
+    EXPECT_EQ(fileBytes(file), before);
+}
+
+TEST(SchemaUpgrade, AFileOfANewerProgramIsLeftUntouched) {
+    TestDirectory dir;
+    const auto file = earlierFile(dir);
+    sqlite3* other = nullptr;
+    sqlite3_open(file.string().c_str(), &other);
+    sqlite3_exec(other, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    const std::string before = fileBytes(file);
+
+    SqliteDB db;
+    ASSERT_TRUE(db.Open(file.string()));
+    EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Newer);
+    db.Close();
+    EXPECT_EQ(fileBytes(file), before);
+}
+
+TEST(SchemaUpgrade, AFileThatCannotBeWrittenIsLeftAsItWas) {
+    TestDirectory dir;
+    const auto file = earlierFile(dir);
+    const std::string before = fileBytes(file);
+    SqliteDB db;
+    db.SetBusyTimeout(50);
+    ASSERT_TRUE(db.Open(file.string()));
+    {
+        testing_support::OtherProgram writer(file, testing_support::OtherProgram::Hold::Writes);
+        EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Failed);
+        EXPECT_FALSE(db.InTransaction());
+    }
+    EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Upgraded)
+        << "the next start tries again";
+    db.Close();
+    EXPECT_NE(fileBytes(file), before);
+}
+
+} // namespace
