@@ -11,6 +11,8 @@ namespace backup {
 // The backup work of one run: one backup or restore at a time, and who to tell when one ends.
 struct BackupActivity {
     bool busy = false;
+    // The day's backup failed and the staff were told: once a run is enough.
+    bool failureTold = false;
     // Called on the screen thread after every backup, made by hand or by the day's schedule.
     std::function<void()> backupEnded;
 };

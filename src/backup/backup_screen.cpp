@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace backup {
 namespace {
@@ -245,7 +246,7 @@ void bindBackup(app::App& app) {
         if (listed && screenOf(app).isOpen()) listBackups(app, listed);
     };
     app.onStartUp = [&app, state] { backUpAtStart(app, state->activity); };
-    app.onExit = [&app] { backUpAtExit(app); };
+    app.onExit = [&app, state] { backUpAtExit(app, state->activity); };
     app.mainWindow.definition().menuItem("备份与恢复").clicked = [&app, state] {
         openScreen(app, state);
     };

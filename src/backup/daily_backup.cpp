@@ -1,5 +1,7 @@
 #include "backup/daily_backup.h"
 
+#include <utility>
+
 namespace backup {
 namespace {
 
@@ -21,19 +23,20 @@ void backUpAtStart(app::App& app, BackupActivity& activity) {
     const auto settings = dueBackup(app);
     if (!settings || activity.busy) return;
     startBackup(app, activity, *settings, {},
-                [&app, folder = settings->folder](const BackupOutcome& outcome) {
+                [&app, &activity, folder = settings->folder](const BackupOutcome& outcome) {
                     // A damaged file is told by the screens that meet it, with what to do.
-                    if (!outcome.file && !outcome.damagedDatabase)
-                        app.message(app.mainWindow, dailyFailureText(folder), ui::kWarningBox);
+                    if (outcome.file || outcome.damagedDatabase) return;
+                    activity.failureTold = true;
+                    app.message(app.mainWindow, dailyFailureText(folder), ui::kWarningBox);
                 });
 }
 
-void backUpAtExit(app::App& app) {
+void backUpAtExit(app::App& app, BackupActivity& activity) {
     const auto settings = dueBackup(app);
     app.database.Close(); // reading the settings opened it again
     if (!settings) return;
     const BackupOutcome outcome = backUp(planBackup(app, *settings), app.desktop().clock().now());
-    if (!outcome.file && !outcome.damagedDatabase)
+    if (!outcome.file && !outcome.damagedDatabase && !std::exchange(activity.failureTold, true))
         app.desktop().messageBox(dailyFailureText(settings->folder), ui::kWarningBox);
 }
 

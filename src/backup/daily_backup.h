@@ -9,7 +9,8 @@ namespace backup {
 // screen thread while the staff log in; a failure is told once and the next start tries again.
 void backUpAtStart(app::App& app, BackupActivity& activity);
 // At the end when today still has none (the start's failed, or the program ran past midnight).
-// The windows are gone, so it is made on this thread before the program ends.
-void backUpAtExit(app::App& app);
+// The windows are gone, so it is made on this thread before the program ends. A failure already
+// told at start is not told again.
+void backUpAtExit(app::App& app, BackupActivity& activity);
 
 } // namespace backup

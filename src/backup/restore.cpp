@@ -4,6 +4,9 @@
 #include "store/schema.h"
 #include "store/schema_upgrade.h"
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace backup {
@@ -27,7 +30,17 @@ bool keep(const std::filesystem::path& database, const std::filesystem::path& ke
     return std::filesystem::copy_file(database, kept, error) && !error;
 }
 
-// For a current file the engine cannot write into (its header is damaged): a checked copy of the
+// Whether the file has lost the header that makes it a database: the engine will never open it
+// again, so nothing in it, nor in a journal beside it, can be saved by the engine.
+bool headerIsGone(const std::filesystem::path& database) {
+    constexpr char kMagic[] = "SQLite format 3"; // and its terminating zero: 16 bytes
+    char header[sizeof kMagic] = {};
+    std::ifstream file(database, std::ios::binary);
+    file.read(header, sizeof header);
+    return !file || !std::equal(std::begin(kMagic), std::end(kMagic), std::begin(header));
+}
+
+// For a current file the engine cannot write into (its header is gone): a checked copy of the
 // backup takes its name. The old file's journals go first, so that none is played over the copy.
 bool replaceFile(const std::filesystem::path& database, const std::filesystem::path& backupFile) {
     std::error_code error;
@@ -61,7 +74,8 @@ RestoreOutcome restoreBackup(const std::filesystem::path& database,
     if (!keep(database, kept)) return {RestoreResult::CurrentNotKept, {}};
     if (!store::copyDatabase(backupFile, database, progress))
         return {RestoreResult::Restored, kept};
-    if (!store::isWholeDatabase(database) && replaceFile(database, backupFile))
+    // Any other failure is the engine's to undo: its journal brings the current data back.
+    if (headerIsGone(database) && replaceFile(database, backupFile))
         return {RestoreResult::Restored, kept};
     return {RestoreResult::NotReplaced, kept};
 }
