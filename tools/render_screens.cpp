@@ -1,4 +1,4 @@
-// Renders each of the seven screens in use to a PNG for the user guide. The real program runs
+// Renders each screen in use to a PNG for the user guide. The real program runs
 // offscreen on a restaurant's database made for the purpose, with its staff and a month of orders,
 // its clock stopped on the last evening of that month; a person is played through the screens and
 // each window is grabbed as it shows.
@@ -128,6 +128,13 @@ private:
         steps_.add(
             "look at a table and a dish", shown(veltrano_.restaurantSettingsScreen),
             [this] { lookAtTheRestaurant(); }, Taken::InsideTheLoop);
+        steps_.add("open the settings menu", always, [this] { openSettingsMenu(); });
+        steps_.add(
+            "choose 备份与恢复", popupShown, [] { pictures::choosePopupEntry(text("备份与恢复")); },
+            Taken::InsideTheLoop);
+        steps_.add(
+            "look at the backups", [this] { return backupsListed(); },
+            [this] { lookAtTheBackups(); }, Taken::InsideTheLoop);
         steps_.add("close the program", always,
                    [this] { pictures::click(on<QPushButton>(veltrano_.mainWindow, "按钮1")); });
     }
@@ -273,6 +280,20 @@ private:
         pictures::click(on<QPushButton>(screen, "按钮10"));
     }
 
+    // The day's backup is made and listed off the screen thread: the screen is shown before.
+    bool backupsListed() const {
+        return isShown(desktop_, veltrano_.backupScreen) &&
+               veltrano_.backupScreen.listView("超级列表框_备份").rowCount() > 0;
+    }
+
+    // The day's backup chosen, as before a restore.
+    void lookAtTheBackups() {
+        const ui::Window& screen = veltrano_.backupScreen;
+        pictures::clickRow(on<QTableView>(screen, "超级列表框_备份"), 0);
+        grab(screen);
+        pictures::click(on<QPushButton>(screen, "按钮_关闭"));
+    }
+
     static int rowWith(const QTableView* list, int column, const QString& cell) {
         for (int row = 0; row < list->model()->rowCount(); ++row)
             if (list->model()->index(row, column).data().toString() == cell) return row;
@@ -284,8 +305,9 @@ private:
     void giveUp() {
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         veltrano_.endProgram();
-        for (ui::Window* modal : {&veltrano_.userSettingsScreen,
-                                  &veltrano_.restaurantSettingsScreen, &veltrano_.loginScreen})
+        for (ui::Window* modal :
+             {&veltrano_.userSettingsScreen, &veltrano_.restaurantSettingsScreen,
+              &veltrano_.backupScreen, &veltrano_.loginScreen})
             if (modal->isOpen()) modal->close();
         if (veltrano_.mainWindow.isOpen()) veltrano_.mainWindow.close();
     }

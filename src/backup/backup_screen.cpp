@@ -72,8 +72,12 @@ void showBusy(app::App& app, bool busy, std::string_view status) {
     screen.label("标签_进度").setCaption(status);
 }
 
+// The bar shows only while there is work to follow, and its outcome after.
 void showPercent(app::App& app, int percent) {
-    if (screenOf(app).isOpen()) screenOf(app).progressBar("进度条_备份").setPercent(percent);
+    if (!screenOf(app).isOpen()) return;
+    ui::ProgressBar& bar = screenOf(app).progressBar("进度条_备份");
+    bar.setVisible(true);
+    bar.setPercent(percent);
 }
 
 // The folder's backups, each with the orders it holds, read off the screen thread: opening a
@@ -114,6 +118,7 @@ void open(app::App& app, const std::shared_ptr<ScreenState>& state) {
     for (const char* control : {"按钮_选择目录", "按钮_保存设置"})
         screen.control(control).setDisabled(!mayChange(app));
     showSettings(app);
+    screen.progressBar("进度条_备份").setVisible(state->activity.busy);
     showBusy(app, state->activity.busy, state->activity.busy ? "正在备份…" : "");
     listBackups(app, state);
 }

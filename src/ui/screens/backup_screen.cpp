@@ -39,9 +39,9 @@ WindowDef backupScreen() {
     def.add(TransLabel, "透明标签6", "分组框3", {10, 9, 100, 24}).withCaption("现有备份");
     def.add(ListView, "超级列表框_备份", "分组框3", {6, 38, 486, 220})
         .withColumns({{"序号", 50, Left},
-                      {"备份时间", 170, Left},
+                      {"备份时间", 180, Left},
                       {"大小", 110, Right},
-                      {"流水单数", 130, Right}})
+                      {"流水单数", 124, Right}})
         .asReportList();
     def.add(Button, "按钮_立即备份", "分组框3", {504, 38, 110, 32}).withCaption("立即备份");
     def.add(Button, "按钮_恢复", "分组框3", {504, 80, 110, 32}).withCaption("恢复");
