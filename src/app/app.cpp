@@ -54,11 +54,11 @@ void App::reportFailure(ui::Window& owner, std::string_view text, int flags) {
         return;
     }
     damageReported_ = true;
-    message(
-        owner,
-        "数据库文件已损坏：" + databasePath() +
-            "\r\n为免数据再受损失，本次运行不再写入该文件。请关闭程序，按说明书用最近的备份恢复。",
-        ui::kErrorBox);
+    message(owner,
+            "数据库文件已损坏：" + databasePath() +
+                "\r\n为免数据再受损失，本次运行不再写入该文件。请在“系统设置—备份与恢复”中用最近的"
+                "备份恢复。",
+            ui::kErrorBox);
 }
 
 } // namespace app

@@ -14,9 +14,7 @@ bool hasBackupOn(const std::filesystem::path& folder, const support::CalendarTim
 }
 
 BackupPlan planBackup(const app::App& app, const BackupSettings& settings) {
-    const std::string database = app.databasePath();
-    return {std::filesystem::path(std::u8string(database.begin(), database.end())), settings,
-            settings.folder == defaultBackupFolder(app)};
+    return {databaseFile(app), settings, settings.folder == defaultBackupFolder(app)};
 }
 
 BackupOutcome backUp(const BackupPlan& plan, const support::CalendarTime& moment,

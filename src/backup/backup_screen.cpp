@@ -219,12 +219,11 @@ void restore(app::App& app, const std::shared_ptr<ScreenState>& state) {
     state->activity.busy = true;
     showBusy(app, true, "正在恢复…");
     showPercent(app, 0);
-    const std::string database = app.databasePath();
     auto outcome = std::make_shared<RestoreOutcome>();
     ui::Desktop& desktop = app.desktop();
     desktop.runInBackground(
         [&desktop, &app, outcome, file = chosen.file.path, moment = desktop.clock().now(),
-         path = std::filesystem::path(std::u8string(database.begin(), database.end()))] {
+         path = databaseFile(app)] {
             *outcome = restoreBackup(path, file, moment, [&desktop, &app](int copied, int total) {
                 const int percent = total > 0 ? static_cast<int>(100LL * copied / total) : 0;
                 desktop.postToScreen([&app, percent] { showPercent(app, percent); });

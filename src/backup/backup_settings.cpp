@@ -3,6 +3,7 @@
 #include "app/program_settings.h"
 
 #include <charconv>
+#include <system_error>
 
 namespace backup {
 namespace {
@@ -22,8 +23,15 @@ std::filesystem::path pathOf(const std::string& utf8) {
 
 } // namespace
 
+std::filesystem::path databaseFile(const app::App& app) {
+    const std::filesystem::path named = pathOf(app.databasePath());
+    std::error_code error;
+    const std::filesystem::path followed = std::filesystem::canonical(named, error);
+    return error ? named : followed;
+}
+
 std::filesystem::path defaultBackupFolder(const app::App& app) {
-    return app.desktop().programDirectory() / "backups";
+    return databaseFile(app).parent_path() / "backups";
 }
 
 BackupSettings readBackupSettings(app::App& app) {

@@ -16,6 +16,9 @@ struct BackupSettings {
     bool daily = true;
 };
 
+// cysj.db with its links followed: an installed program's cysj.db is a link to the data folder,
+// and what belongs beside the data goes there, not beside the program.
+std::filesystem::path databaseFile(const app::App& app);
 // backups/ beside the database.
 std::filesystem::path defaultBackupFolder(const app::App& app);
 

@@ -123,6 +123,16 @@ TEST_F(BackupTest, AMissingFolderIsToldOnceNamingItAndTheNextStartTriesAgain) {
     EXPECT_EQ(backupNames(stick), std::vector<std::string>{kFirstBackup});
 }
 
+TEST_F(BackupTest, AnInstalledProgramKeepsItsBackupsBesideTheDataNotBesideTheProgram) {
+    const fs::path data = directory.file("data");
+    fs::create_directory(data);
+    fs::rename(database(), data / "cysj.db");
+    fs::create_symlink(data / "cysj.db", database());
+    startAgain();
+    EXPECT_EQ(backupNames(data / "backups"), std::vector<std::string>{kFirstBackup});
+    EXPECT_FALSE(fs::exists(folder()));
+}
+
 TEST_F(BackupTest, TheScreenShowsTheSettingsAndTheBackupsAndBacksUpAtOnce) {
     atBackupScreen([&] {
         EXPECT_EQ(screen().editBox("编辑框_备份目录").content(), folder().string());
@@ -202,6 +212,28 @@ TEST_F(BackupTest, ARestoreBringsTheBackupBackKeepsTheOldFileAndStartsAtTheLogin
     const fs::path kept = directory.file("cysj-before-restore-20221028-140509.db");
     ASSERT_TRUE(store::isWholeDatabase(kept));
     EXPECT_EQ(store::countRows(kept, "餐台"), 11);
+}
+
+TEST_F(BackupTest, AfterARestoreADamagedFileIsForgottenAndTheDataCanBeWrittenAgain) {
+    logins.push_back({"管理员", "admin"});
+    atBackupScreen([&] {
+        testing_support::damageTable(database(), "餐台");
+        ASSERT_TRUE(app.openTable(app.diningTables, "餐台"));
+        app.diningTables.First();
+        app.diningTables.ReadText("餐台");
+        app.diningTables.Close();
+        ASSERT_TRUE(app.database.Damaged());
+        clerk().clickRow("超级列表框_备份", 0);
+        clerk().click("按钮_恢复");
+    });
+    EXPECT_FALSE(app.database.Damaged());
+    EXPECT_TRUE(store::isWholeDatabase(database()));
+    EXPECT_EQ(querySql("SELECT COUNT(*) FROM 餐台"), "10");
+    ASSERT_TRUE(app.openTable(app.diningTables, "餐台"));
+    ASSERT_TRUE(app.diningTables.BeginAdd());
+    app.diningTables.Write("餐台", "露台01");
+    EXPECT_TRUE(app.diningTables.Commit());
+    app.diningTables.Close();
 }
 
 TEST_F(BackupTest, ADamagedBackupIsRefusedAndNothingChanges) {
