@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include "support/path_text.h"
 #include "ui/screens/screens.h"
 
 namespace app {
@@ -26,8 +27,7 @@ void App::startUpWork() {
 }
 
 std::string App::databasePath() const {
-    const auto path = (desktop_.programDirectory() / "cysj.db").u8string();
-    return std::string(path.begin(), path.end());
+    return support::pathText(desktop_.programDirectory() / "cysj.db");
 }
 
 bool App::openTable(store::SqliteTable& cursor, const char* tableName) {

@@ -1,5 +1,7 @@
 #include "backup/backup_job.h"
 
+#include "support/path_text.h"
+
 #include <memory>
 #include <system_error>
 
@@ -54,9 +56,7 @@ void startBackup(app::App& app, BackupActivity& activity, const BackupSettings& 
 }
 
 std::string backupFailureText(const std::filesystem::path& folder) {
-    const std::u8string name = folder.u8string();
-    return "备份失败：备份目录不存在、无法写入或空间不足，请检查：" +
-           std::string(name.begin(), name.end());
+    return "备份失败：备份目录不存在、无法写入或空间不足，请检查：" + support::pathText(folder);
 }
 
 } // namespace backup

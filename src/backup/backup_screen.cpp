@@ -6,6 +6,7 @@
 #include "backup/restore.h"
 #include "store/schema.h"
 #include "support/gbk.h"
+#include "support/path_text.h"
 #include "support/text_rules.h"
 
 #include <charconv>
@@ -28,11 +29,6 @@ struct ScreenState {
     // A restore replaced the file: the program starts over at the login once the screen closes.
     bool restartPending = false;
 };
-
-std::string utf8Of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
 
 std::string momentText(const support::CalendarTime& moment) {
     char text[32];
@@ -107,7 +103,7 @@ void listBackups(app::App& app, const std::shared_ptr<ScreenState>& state) {
 void showSettings(app::App& app) {
     ui::Window& screen = screenOf(app);
     const BackupSettings settings = readBackupSettings(app);
-    screen.editBox("编辑框_备份目录").setContent(utf8Of(settings.folder));
+    screen.editBox("编辑框_备份目录").setContent(support::pathText(settings.folder));
     screen.editBox("编辑框_保留天数").setContent(std::to_string(settings.daysKept));
     screen.comboBox("组合框_自动备份").setSelection(settings.daily ? 0 : 1);
 }
@@ -126,10 +122,9 @@ void open(app::App& app, const std::shared_ptr<ScreenState>& state) {
 void chooseFolder(app::App& app) {
     ui::EditBox& box = screenOf(app).editBox("编辑框_备份目录");
     const std::string current = box.content();
-    const auto folder = app.desktop().chooseFolder(
-        "选择备份目录", std::filesystem::path(std::u8string(current.begin(), current.end())),
-        &screenOf(app));
-    if (folder) box.setContent(utf8Of(*folder));
+    const auto folder =
+        app.desktop().chooseFolder("选择备份目录", support::pathFromText(current), &screenOf(app));
+    if (folder) box.setContent(support::pathText(*folder));
 }
 
 std::optional<int> daysTyped(const std::string& text) {
@@ -149,9 +144,8 @@ void saveSettings(app::App& app, const std::shared_ptr<ScreenState>& state) {
     if (!support::isGbkText(folder)) return warn(app, "备份目录中有无法保存的字符，请重新选择！");
     const auto days = daysTyped(screen.editBox("编辑框_保留天数").content());
     if (!days) return warn(app, "保留天数请输入1到3650之间的整数！");
-    const BackupSettings settings{
-        std::filesystem::path(std::u8string(folder.begin(), folder.end())), *days,
-        screen.comboBox("组合框_自动备份").selection() != 1};
+    const BackupSettings settings{support::pathFromText(folder), *days,
+                                  screen.comboBox("组合框_自动备份").selection() != 1};
     if (!storeBackupSettings(app, settings))
         return app.reportFailure(screen, "备份设置保存失败，请检查！");
     app.message(screen, "备份设置保存成功！", ui::kInformationBox);
@@ -173,7 +167,8 @@ void backUpNow(app::App& app, const std::shared_ptr<ScreenState>& state) {
                             "数据库文件已损坏，不能备份，已有的备份都保留着。请用最近的备份恢复！");
             if (!outcome.file) return warn(app, backupFailureText(folder));
             showPercent(app, 100);
-            app.message(screenOf(app), "备份成功：" + utf8Of(*outcome.file), ui::kInformationBox);
+            app.message(screenOf(app), "备份成功：" + support::pathText(*outcome.file),
+                        ui::kInformationBox);
         });
 }
 
@@ -189,7 +184,8 @@ void restoreEnded(app::App& app, const std::shared_ptr<ScreenState>& state,
     switch (outcome.result) {
     case RestoreResult::Restored:
         app.message(screenOf(app),
-                    "恢复成功！原数据库已另存为：" + utf8Of(outcome.keptAs) + "\r\n请重新登录。",
+                    "恢复成功！原数据库已另存为：" + support::pathText(outcome.keptAs) +
+                        "\r\n请重新登录。",
                     ui::kInformationBox);
         state->restartPending = true;
         screenOf(app).close();

@@ -2,17 +2,13 @@
 
 #include "records/table_file.h"
 #include "support/date_time.h"
+#include "support/path_text.h"
 #include "support/text_rules.h"
 
 #include <optional>
 
 namespace records {
 namespace {
-
-std::string utf8Of(const std::filesystem::path& path) {
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // Asks where to save, proposing the prefix and the moment as the name; a name without ".xls"
 // anywhere in it gets it appended.
@@ -25,7 +21,7 @@ std::optional<std::filesystem::path> askForFile(app::App& app, std::string_view 
     request.filterIndex = 1;
     auto path = app.desktop().saveFileName(request, &app.recordsScreen);
     if (!path || path->empty()) return std::nullopt;
-    if (support::findText(utf8Of(*path), ".xls", 1, true) == -1) *path += ".xls";
+    if (support::findText(support::pathText(*path), ".xls", 1, true) == -1) *path += ".xls";
     return path;
 }
 
