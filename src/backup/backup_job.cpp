@@ -31,6 +31,17 @@ BackupOutcome backUp(const BackupPlan& plan, const support::CalendarTime& moment
     return outcome;
 }
 
+store::CopyProgress percentReporter(ui::Desktop& desktop,
+                                    std::function<void(int percent)> percent) {
+    if (!percent) return {};
+    return [&desktop, percent = std::move(percent), last = -1](int copied, int total) mutable {
+        const int now = total > 0 ? static_cast<int>(100LL * copied / total) : 0;
+        if (now == last) return;
+        last = now;
+        desktop.postToScreen([percent, now] { percent(now); });
+    };
+}
+
 void startBackup(app::App& app, BackupActivity& activity, const BackupSettings& settings,
                  std::function<void(int percent)> percent,
                  std::function<void(const BackupOutcome&)> done) {
@@ -38,21 +49,16 @@ void startBackup(app::App& app, BackupActivity& activity, const BackupSettings& 
     const support::CalendarTime moment = app.desktop().clock().now();
     auto outcome = std::make_shared<BackupOutcome>();
     ui::Desktop& desktop = app.desktop();
-    // Only a change of the whole percent reaches the screen: a decade is thousands of steps.
-    auto report = [&desktop, percent = std::move(percent), last = -1](int copied,
-                                                                      int total) mutable {
-        const int now = total > 0 ? static_cast<int>(100LL * copied / total) : 0;
-        if (now == last || !percent) return;
-        last = now;
-        desktop.postToScreen([percent, now] { percent(now); });
-    };
-    desktop.runInBackground([plan = planBackup(app, settings), moment, outcome,
-                             report]() mutable { *outcome = backUp(plan, moment, report); },
-                            [&activity, outcome, done = std::move(done)] {
-                                activity.busy = false;
-                                if (done) done(*outcome);
-                                if (activity.backupEnded) activity.backupEnded();
-                            });
+    desktop.runInBackground(
+        [plan = planBackup(app, settings), moment, outcome,
+         report = percentReporter(desktop, std::move(percent))] {
+            *outcome = backUp(plan, moment, report);
+        },
+        [&activity, outcome, done = std::move(done)] {
+            activity.busy = false;
+            if (done) done(*outcome);
+            if (activity.backupEnded) activity.backupEnded();
+        });
 }
 
 std::string backupFailureText(const std::filesystem::path& folder) {

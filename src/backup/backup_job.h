@@ -34,6 +34,10 @@ BackupPlan planBackup(const app::App& app, const BackupSettings& settings);
 BackupOutcome backUp(const BackupPlan& plan, const support::CalendarTime& moment,
                      const store::CopyProgress& progress = {});
 
+// A copy's progress for a worker to report: each change of the whole percent runs `percent` on
+// the screen thread. A decade is thousands of steps; the screen hears of a hundred.
+store::CopyProgress percentReporter(ui::Desktop& desktop, std::function<void(int percent)> percent);
+
 // The same off the screen thread: `percent` follows the copy and `done` tells the outcome, both
 // on the screen thread.
 void startBackup(app::App& app, BackupActivity& activity, const BackupSettings& settings,

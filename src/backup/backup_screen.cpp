@@ -181,6 +181,7 @@ std::string restoreQuestion(const ListedBackup& backup) {
 void restoreEnded(app::App& app, const std::shared_ptr<ScreenState>& state,
                   const RestoreOutcome& outcome) {
     showBusy(app, false, "");
+    screenOf(app).control("按钮_关闭").setDisabled(false);
     switch (outcome.result) {
     case RestoreResult::Restored:
         app.message(screenOf(app),
@@ -214,16 +215,15 @@ void restore(app::App& app, const std::shared_ptr<ScreenState>& state) {
     app.database.Close();
     state->activity.busy = true;
     showBusy(app, true, "正在恢复…");
+    // Closing now would leave the restart after the restore to nobody.
+    screen.control("按钮_关闭").setDisabled(true);
     showPercent(app, 0);
     auto outcome = std::make_shared<RestoreOutcome>();
     ui::Desktop& desktop = app.desktop();
     desktop.runInBackground(
-        [&desktop, &app, outcome, file = chosen.file.path, moment = desktop.clock().now(),
-         path = databaseFile(app)] {
-            *outcome = restoreBackup(path, file, moment, [&desktop, &app](int copied, int total) {
-                const int percent = total > 0 ? static_cast<int>(100LL * copied / total) : 0;
-                desktop.postToScreen([&app, percent] { showPercent(app, percent); });
-            });
+        [outcome, file = chosen.file.path, moment = desktop.clock().now(), path = databaseFile(app),
+         report = percentReporter(desktop, [&app](int percent) { showPercent(app, percent); })] {
+            *outcome = restoreBackup(path, file, moment, report);
         },
         [&app, state, outcome] {
             state->activity.busy = false;
