@@ -1,5 +1,7 @@
 #include "backup/backup_folder.h"
 
+#include "support/path_text.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <system_error>
@@ -27,6 +29,11 @@ long long dayNumber(const support::CalendarTime& moment) {
 }
 
 } // namespace
+
+std::filesystem::path withSuffix(std::filesystem::path file, std::string_view suffix) {
+    file += suffix;
+    return file;
+}
 
 std::string backupFileName(const support::CalendarTime& moment) {
     char name[64];
@@ -58,7 +65,7 @@ std::vector<BackupFile> listBackups(const std::filesystem::path& folder) {
     std::vector<BackupFile> backups;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const auto moment = backupMoment(entry.path().filename().string());
+        const auto moment = backupMoment(support::pathText(entry.path().filename()));
         if (!moment || !entry.is_regular_file(error)) continue;
         backups.push_back({entry.path(), *moment, entry.file_size(error)});
     }
@@ -89,7 +96,7 @@ BackupOutcome makeBackup(const std::filesystem::path& database, const std::files
     const std::filesystem::path partial = folder / (backupFileName(moment) + ".part");
     const auto fail = [&](std::string failure) {
         std::filesystem::remove(partial, error);
-        std::filesystem::remove(partial.string() + "-journal", error);
+        std::filesystem::remove(withSuffix(partial, "-journal"), error);
         return BackupOutcome{std::nullopt, std::move(failure), !store::isWholeDatabase(database)};
     };
     std::filesystem::remove(partial, error); // what a failed run may have left

@@ -12,6 +12,9 @@
 
 namespace backup {
 
+// The file's name with the suffix added: cysj.db and "-journal" make cysj.db-journal.
+std::filesystem::path withSuffix(std::filesystem::path file, std::string_view suffix);
+
 // cysj-YYYYMMDD-hhmmss.db, for the moment the backup was made.
 std::string backupFileName(const support::CalendarTime& moment);
 // The moment a backup's file name tells; nothing for any other name.

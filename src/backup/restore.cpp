@@ -44,13 +44,13 @@ bool headerIsGone(const std::filesystem::path& database) {
 // backup takes its name. The old file's journals go first, so that none is played over the copy.
 bool replaceFile(const std::filesystem::path& database, const std::filesystem::path& backupFile) {
     std::error_code error;
-    const std::filesystem::path incoming = database.string() + ".restoring";
+    const std::filesystem::path incoming = withSuffix(database, ".restoring");
     if (store::copyDatabase(backupFile, incoming) || !store::isWholeDatabase(incoming)) {
         std::filesystem::remove(incoming, error);
         return false;
     }
     for (const char* journal : {"-journal", "-wal", "-shm"})
-        std::filesystem::remove(database.string() + journal, error);
+        std::filesystem::remove(withSuffix(database, journal), error);
     std::filesystem::rename(incoming, database, error);
     if (!error) return true;
     std::filesystem::remove(incoming, error);

@@ -1,5 +1,7 @@
 #include "store/database_copy.h"
 
+#include "support/path_text.h"
+
 #include <memory>
 #include <sqlite3.h>
 
@@ -17,7 +19,8 @@ using Handle = std::unique_ptr<sqlite3, decltype(&sqlite3_close_v2)>;
 
 Handle open(const std::filesystem::path& file, int flags) {
     sqlite3* handle = nullptr;
-    const int result = sqlite3_open_v2(file.string().c_str(), &handle, flags, nullptr);
+    // The engine takes names in UTF-8 on every system.
+    const int result = sqlite3_open_v2(support::pathText(file).c_str(), &handle, flags, nullptr);
     Handle owned(handle, &sqlite3_close_v2);
     if (result != SQLITE_OK) return Handle(nullptr, &sqlite3_close_v2);
     sqlite3_busy_timeout(handle, kBusyMilliseconds);
