@@ -1,0 +1,498 @@
+// Times the backup of the database: backup::makeBackup on its own, each run into a fresh empty
+// folder, then 立即备份 on the backup screen of the whole program on real widgets, while a timer
+// on the screen thread notes the longest wait between two turns of its event loop. Runs over a
+// copy of a generated database, offscreen unless QT_QPA_PLATFORM says otherwise:
+//
+//     bench_backup <database file> [--max-seconds-per-action N]
+
+#include "action_timer.h"
+#include "backup/backup_folder.h"
+#include "harness_options.h"
+#include "program/program.h"
+#include "program_directory.h"
+#include "qt/platform/dialogs.h"
+#include "qt/qt_desktop.h"
+#include "report.h"
+#include "sqlite_file.h"
+#include "store/database_copy.h"
+#include "store/schema.h"
+#include "stored_orders.h"
+#include "support/path_text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUuid>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using bench::Action;
+
+void require(bool holds, const std::string& failure) {
+    if (!holds) throw std::runtime_error(failure);
+}
+
+// ActionTimer stops after about 3 seconds, which on a decade is a single backup: each backup row
+// is timed this many times instead, so that its median stands on several runs.
+constexpr std::size_t kRuns = 5;
+// How often the screen thread's event loop is looked at while a backup runs.
+constexpr int kWatchMilliseconds = 10;
+// A decade's backup takes seconds; a wait this long means the program hangs.
+constexpr qint64 kMostMillisecondsToWait = 600'000;
+// The moment the timed backups are named after: any moment does, the same one every run.
+constexpr support::CalendarTime kMoment{2025, 12, 31, 23, 30, 0};
+
+// How the backup screen writes a backup's moment in its list.
+std::string momentText(const support::CalendarTime& moment) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", moment.year, moment.month,
+                  moment.day, moment.hour, moment.minute, moment.second);
+    return text;
+}
+
+bench::Timing timeRuns(const bench::ActionTimer& timer, const Action& action) {
+    bench::Timing timing;
+    timing.action = action.name;
+    std::vector<double> milliseconds;
+    while (milliseconds.size() < kRuns && !timing.overBudget) {
+        const bench::Timing run = timer.timeOnce(action);
+        milliseconds.push_back(run.medianMilliseconds);
+        timing.overBudget = run.overBudget;
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    const std::size_t middle = milliseconds.size() / 2;
+    timing.medianMilliseconds = milliseconds.size() % 2 == 1
+                                    ? milliseconds[middle]
+                                    : (milliseconds[middle - 1] + milliseconds[middle]) / 2;
+    timing.runs = static_cast<int>(milliseconds.size());
+    return timing;
+}
+
+// Dialogs nobody sees: every message box is noted and answered OK, and whoever waits for one hears
+// of it at once rather than at its next look; nothing is ever typed or chosen.
+class NotingDialogs final : public qtui::Dialogs {
+public:
+    std::vector<QString> messages;
+    std::function<void()> onMessage;
+
+    int messageBox(QWidget*, const QString& text, int, const QString&) override {
+        messages.push_back(text);
+        if (onMessage) onMessage();
+        return ui::kOk;
+    }
+    std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(QWidget*, const ui::SaveFileRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+};
+
+// The longest wait between two turns of the screen thread's event loop. A precise timer due every
+// 10 ms comes late by as long as the loop was held up, by a handler, by drawing, or by the
+// thread not getting the processor; the wait between two ticks is what a click at the worst
+// moment would have waited, plus at most the 10 ms of the timer itself.
+class LoopWatch {
+public:
+    LoopWatch() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(kWatchMilliseconds);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    }
+
+    // Each tick also calls `look`, to note what the screen shows meanwhile.
+    void start(std::function<void()> look) {
+        look_ = std::move(look);
+        longest_ = 0;
+        last_ = 0;
+        ticks_ = 0;
+        clock_.start();
+        timer_.start();
+    }
+    // The time since the last tick is the harness's own, not a wait of the loop.
+    void stop() { timer_.stop(); }
+
+    double longestMilliseconds() const { return static_cast<double>(longest_) / 1e6; }
+    int ticks() const { return ticks_; }
+
+private:
+    void tick() {
+        const qint64 now = clock_.nsecsElapsed();
+        longest_ = std::max(longest_, now - last_);
+        last_ = now;
+        ++ticks_;
+        if (look_) look_();
+    }
+
+    QTimer timer_;
+    QElapsedTimer clock_;
+    std::function<void()> look_;
+    qint64 longest_ = 0;
+    qint64 last_ = 0;
+    int ticks_ = 0;
+};
+
+class BackupBench {
+public:
+    explicit BackupBench(const bench::HarnessOptions& options)
+        : directory_(options.database), orders_(bench::StoredOrders(directory_.database()).count()),
+          timer_(options.maxSecondsPerAction),
+          desktop_(dialogs_, directory_.path(),
+                   QStringLiteral("VeltranoBench-") + QUuid::createUuid().toString()),
+          app_(desktop_) {
+        program::bindScreens(app_);
+    }
+
+    // The backup on its own, then the program: the administrator logs in, opens the backup screen
+    // from the toolbar's settings menu, backs up with the button, closes the screen, and the
+    // program ends. False, after saying why, when anything failed.
+    bool run() {
+        try {
+            const std::filesystem::path folder = directory_.file("timed");
+            bench::reportTiming(timeRuns(timer_, makeBackup(folder)));
+            std::filesystem::remove_all(folder);
+            prepareScreenBackups();
+        } catch (const std::exception& error) {
+            std::cerr << "bench_backup: " << error.what() << '\n';
+            return false;
+        }
+        return runProgram();
+    }
+
+private:
+    // From the call to the backup checked and named; the progress is noted as the program notes
+    // it, a call per step.
+    Action makeBackup(const std::filesystem::path& folder) {
+        return {"backup_make",
+                [this, folder] {
+                    std::filesystem::remove_all(folder);
+                    std::filesystem::create_directory(folder);
+                    outcome_ = {};
+                    copied_ = total_ = 0;
+                },
+                [this, folder] {
+                    outcome_ = backup::makeBackup(directory_.database(), folder, kMoment,
+                                                  [this](int copied, int total) {
+                                                      copied_ = copied;
+                                                      total_ = total;
+                                                  });
+                },
+                [this, folder] {
+                    require(outcome_.file.has_value(), "the backup failed: " + outcome_.failure);
+                    require(total_ > 0 && copied_ == total_, "the progress ended at " +
+                                                                 std::to_string(copied_) + " of " +
+                                                                 std::to_string(total_) + " pages");
+                    requireTheOnlyBackup(folder, *outcome_.file);
+                }};
+    }
+
+    // The backup is alone in its folder (nothing left beside it under a temporary name), and holds
+    // every order of the database.
+    void requireTheOnlyBackup(const std::filesystem::path& folder,
+                              const std::filesystem::path& file) {
+        const auto entries = std::distance(std::filesystem::directory_iterator(folder),
+                                           std::filesystem::directory_iterator());
+        const std::vector<backup::BackupFile> listed = backup::listBackups(folder);
+        require(entries == 1 && listed.size() == 1 && listed.front().path == file,
+                "the folder does not hold the backup alone: " + support::pathText(folder));
+        const auto rows = store::countRows(file, store::schema::orders::kTable);
+        require(rows && *rows == orders_, "the backup holds " +
+                                              (rows ? std::to_string(*rows) : "no readable") +
+                                              " orders, not " + std::to_string(orders_));
+    }
+
+    // The screen's backups go to a folder of their own, and the day's automatic backup is off:
+    // left on, the program would back up at start while the administrator logs in, and the
+    // button would meet a folder holding today's backup, or a backup still running. The settings
+    // table is made here when the generated file predates it; the program would add the same.
+    void prepareScreenBackups() {
+        std::filesystem::create_directory(screenFolder());
+        bench::SqliteFile file(directory_.database());
+        namespace settings = store::schema::programSettings;
+        file.execute(std::string("CREATE TABLE IF NOT EXISTS ") + settings::kTable + " (" +
+                     settings::kName + " TEXT PRIMARY KEY, " + settings::kValue + " TEXT)");
+        bench::Statement store =
+            file.prepare(std::string("INSERT OR REPLACE INTO ") + settings::kTable + " (" +
+                         settings::kName + ", " + settings::kValue + ") VALUES (?, ?)");
+        const std::pair<const char*, std::string> values[] = {
+            {"备份目录", support::pathText(screenFolder())},
+            {"备份保留天数", "30"},
+            {"每日自动备份", "0"}};
+        for (const auto& [name, value] : values) {
+            store.bind(1, name);
+            store.bind(2, value);
+            store.run();
+        }
+    }
+
+    std::filesystem::path screenFolder() const { return directory_.file("screen-backups"); }
+
+    bool runProgram() {
+        std::string failure = "the main window never showed";
+        bool typed = false;
+        QElapsedTimer waiting;
+        waiting.start();
+        QTimer person;
+        person.setInterval(20);
+        // Nothing may be thrown back into Qt's event loop: a failure ends the program instead.
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            try {
+                QWidget* login = desktop_.view(app_.loginScreen);
+                QWidget* main = desktop_.view(app_.mainWindow);
+                if (!typed && login && login->isVisible()) {
+                    auto* password = child<QLineEdit>(app_.loginScreen, "编辑框_密码");
+                    QTest::keyClicks(password, QStringLiteral("admin"));
+                    QTest::keyClick(password, Qt::Key_Return);
+                    typed = true;
+                } else if (typed && main && main->isVisible()) {
+                    person.stop();
+                    failure = backUpFromTheScreen();
+                    app_.mainWindow.close();
+                } else if (waiting.elapsed() > 60'000) {
+                    person.stop();
+                    failure = "the login did not lead to the main window";
+                    app_.mainWindow.close();
+                }
+            } catch (const std::exception& error) {
+                person.stop();
+                failure = error.what();
+                app_.mainWindow.close();
+            }
+        });
+        person.start();
+        app_.run();
+        if (!failure.empty()) std::cerr << "bench_backup: " << failure << '\n';
+        return failure.empty();
+    }
+
+    // 系统设置 on the toolbar pops up the settings menu and waits in it, then in the modal
+    // backup screen chosen from it, until the screen closes: the work on the screen is done by
+    // another timer from inside those loops. Gives what failed, "" when nothing did.
+    std::string backUpFromTheScreen() {
+        std::string failure = "the backup screen never opened";
+        bool opened = false;
+        QElapsedTimer waiting;
+        waiting.start();
+        QTimer person;
+        person.setInterval(20);
+        // Nothing may be thrown back into Qt's event loop: a failure closes the screen instead.
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                const QList<QAction*> actions = menu->actions();
+                const auto item = std::find_if(actions.begin(), actions.end(), [](QAction* action) {
+                    return action->text() == QString::fromUtf8("备份与恢复");
+                });
+                if (item == actions.end()) {
+                    person.stop();
+                    failure = "the settings menu has no 备份与恢复";
+                    menu->close();
+                    return;
+                }
+                menu->setActiveAction(*item);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+            QWidget* screen = desktop_.view(app_.backupScreen);
+            if (screen && screen->isVisible()) {
+                person.stop();
+                opened = true;
+                try {
+                    timeTheScreen();
+                    failure.clear();
+                    QTest::mouseClick(child<QPushButton>(app_.backupScreen, "按钮_关闭"),
+                                      Qt::LeftButton);
+                } catch (const std::exception& error) {
+                    failure = error.what();
+                    app_.backupScreen.close();
+                }
+            } else if (waiting.elapsed() > 60'000) {
+                person.stop();
+            }
+        });
+        person.start();
+        chooseToolbarEntry("系统设置");
+        person.stop();
+        if (opened && app_.backupScreen.isOpen()) return "the backup screen did not close";
+        return failure;
+    }
+
+    void chooseToolbarEntry(const char* text) {
+        auto* toolbar = child<QToolBar>(app_.mainWindow, "工具条1");
+        for (QAction* action : toolbar->actions())
+            if (action->text() == QString::fromUtf8(text)) action->trigger();
+    }
+
+    void timeTheScreen() {
+        // The listing the screen starts as it opens reads an empty folder: let it end first.
+        runEventsFor(300);
+        bench::reportTiming(timeRuns(timer_, backUpNow()));
+        bench::reportTiming({"backup_screen_longest_gap", longestGap_, gapRuns_, false});
+    }
+
+    // From the click on 立即备份 to the message that the backup succeeded, the copy made on a
+    // worker thread meanwhile. The watch runs from just before the click until the screen lists
+    // the new backup, so that the progress shown, the message and the list filled again are all
+    // within it.
+    Action backUpNow() {
+        return {"backup_screen_backup",
+                [this] {
+                    app_.backupScreen.listView("超级列表框_备份").deleteAllRows();
+                    for (const backup::BackupFile& file : backup::listBackups(screenFolder()))
+                        std::filesystem::remove(file.path);
+                    runEventsFor(50); // the emptied list drawn
+                    require(std::filesystem::is_empty(screenFolder()),
+                            "the backup folder is not empty");
+                    require(listedBackups(
+                                *child<QTableView>(app_.backupScreen, "超级列表框_备份")) == 0,
+                            "the list of backups is not empty");
+                    messagesBefore_ = dialogs_.messages.size();
+                    percentsSeen_.clear();
+                },
+                [this] {
+                    auto* button = child<QPushButton>(app_.backupScreen, "按钮_立即备份");
+                    require(button->isEnabled(), "立即备份 is disabled");
+                    const QPointer<QProgressBar> bar =
+                        child<QProgressBar>(app_.backupScreen, "进度条_备份");
+                    watch_.start([this, bar] {
+                        if (bar) notePercent(bar->value());
+                    });
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    waitUntil([this] { return dialogs_.messages.size() > messagesBefore_; },
+                              "the backup's message");
+                },
+                [this] { checkScreenBackup(); }};
+    }
+
+    void checkScreenBackup() {
+        const QString told = dialogs_.messages.at(messagesBefore_);
+        const QString success = QString::fromUtf8("备份成功：");
+        require(told.startsWith(success), "the backup was not made: " + told.toStdString());
+        const QByteArray path = told.mid(success.size()).toUtf8();
+        const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+        const auto moment = backup::backupMoment(support::pathText(file.filename()));
+        require(moment.has_value(), "the backup has no backup's name: " + support::pathText(file));
+        const std::string orders = std::to_string(orders_);
+        const QPointer<QTableView> list = child<QTableView>(app_.backupScreen, "超级列表框_备份");
+        waitUntil(
+            [&] {
+                return list && listedBackups(*list) == 1 &&
+                       listedText(*list, 0, 1) == momentText(*moment) &&
+                       listedText(*list, 0, 3) == orders;
+            },
+            "the backup listed with " + orders + " orders");
+        watch_.stop();
+        longestGap_ = std::max(longestGap_, watch_.longestMilliseconds());
+        ++gapRuns_;
+        std::cerr << "bench_backup: screen backup " << gapRuns_ << ": longest wait of the loop "
+                  << watch_.longestMilliseconds() << " ms over " << watch_.ticks()
+                  << " ticks; progress seen at " << percentsSeen_.size() << " values\n";
+
+        require(child<QProgressBar>(app_.backupScreen, "进度条_备份")->value() == 100,
+                "the progress bar did not end at 100");
+        require(dialogs_.messages.size() == messagesBefore_ + 1,
+                "more than one message: " + dialogs_.messages.back().toStdString());
+        requireTheOnlyBackup(screenFolder(), file);
+    }
+
+    void notePercent(int percent) {
+        if (std::find(percentsSeen_.begin(), percentsSeen_.end(), percent) == percentsSeen_.end())
+            percentsSeen_.push_back(percent);
+    }
+
+    static int listedBackups(const QTableView& list) { return list.model()->rowCount(); }
+    static std::string listedText(const QTableView& list, int row, int column) {
+        const QAbstractItemModel* model = list.model();
+        return model->data(model->index(row, column)).toString().toStdString();
+    }
+
+    // Lets the event loop wait for events as it does for a person, never spinning, until `done`
+    // holds: looked at after every message box and every 10 ms. `done` runs inside the loop, so
+    // it throws nothing.
+    void waitUntil(const std::function<bool()>& done, const std::string& what) {
+        if (done()) return;
+        QEventLoop loop;
+        QElapsedTimer waited;
+        waited.start();
+        const auto look = [&] {
+            if (done() || waited.elapsed() > kMostMillisecondsToWait) loop.quit();
+        };
+        QTimer looking;
+        looking.setInterval(10);
+        QObject::connect(&looking, &QTimer::timeout, look);
+        dialogs_.onMessage = look;
+        looking.start();
+        loop.exec();
+        dialogs_.onMessage = nullptr;
+        require(done(),
+                "no sign of " + what + " after " + std::to_string(waited.elapsed() / 1000) + " s");
+    }
+
+    void runEventsFor(int milliseconds) {
+        QEventLoop loop;
+        QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    // The named widget of an open window.
+    template <typename W> W* child(const ui::Window& window, const char* name) {
+        QWidget* view = desktop_.view(window);
+        W* widget = view ? view->findChild<W*>(QString::fromUtf8(name)) : nullptr;
+        require(widget != nullptr, std::string("no widget ") + name + " on " + window.name());
+        return widget;
+    }
+
+    bench::ProgramDirectory directory_;
+    long long orders_;
+    bench::ActionTimer timer_;
+    NotingDialogs dialogs_;
+    qtui::QtDesktop desktop_;
+    app::App app_;
+    LoopWatch watch_;
+    backup::BackupOutcome outcome_;
+    int copied_ = 0;
+    int total_ = 0;
+    std::size_t messagesBefore_ = 0;
+    std::vector<int> percentsSeen_;
+    double longestGap_ = 0;
+    int gapRuns_ = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const auto options = bench::parseHarnessOptions("bench_backup", argc, argv);
+    if (!options) return 2;
+    try {
+        BackupBench bench(*options);
+        if (!bench.run()) return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "bench_backup: " << error.what() << '\n';
+        return 1;
+    }
+    bench::reportPeakMemory();
+    return 0;
+}
