@@ -1,7 +1,11 @@
 #include "backup/backup_folder.h"
+#include "backup/backup_settings.h"
 #include "real_program.h"
+#include "store/database_copy.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -81,6 +85,66 @@ TEST(RealProgram, ABackupMadeWithTheButtonRunsOffTheScreenThreadAndIsListed) {
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(text("备份成功：")))
         << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(dialogs.messages[0].text.endsWith(expectedName)) << expectedName.toStdString();
+}
+
+// A restore on real widgets: the copy runs on a worker, the screen closes, and the program starts
+// over at a login of its own inside the menu's handler; after it the data is the backup's.
+TEST(RealProgram, ARestoreStartsTheProgramOverAtTheLoginWithTheBackupsData) {
+    testing_support::ScriptedDialogs dialogs;
+    int tablesBeforeRestore = -1;
+    int tablesAfterRestore = -1;
+    bool loggedInAgain = false;
+    QString userAfter;
+    testing_support::runRealProgram(dialogs, [&](qtui::QtDesktop& desktop, app::App& veltrano) {
+        const ui::Window& screen = veltrano.backupScreen;
+        const auto tables = [&] {
+            return static_cast<int>(
+                store::countRows(backup::databaseFile(veltrano), "餐台").value_or(-1));
+        };
+        bool restoring = false;
+        QTimer person;
+        person.setInterval(20);
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions())
+                    if (action->text() == text("备份与恢复")) menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+            if (QWidget* login = desktop.view(veltrano.loginScreen); login && login->isVisible()) {
+                person.stop();
+                auto* password = widgetOf<QLineEdit>(desktop, veltrano.loginScreen, "编辑框_密码");
+                QTest::keyClicks(password, QStringLiteral("admin"));
+                QTest::keyClick(password, Qt::Key_Return);
+                loggedInAgain = true;
+                return;
+            }
+            auto* list = widgetOf<QTableView>(desktop, screen, "超级列表框_备份");
+            if (restoring || rowsOf(list) < 1) return;
+            restoring = true;
+            veltrano.openTable(veltrano.diningTables, "餐台");
+            veltrano.diningTables.BeginAdd();
+            veltrano.diningTables.Write("餐台", "露台01");
+            veltrano.diningTables.Commit();
+            veltrano.diningTables.Close();
+            tablesBeforeRestore = tables();
+            const QRect firstRow = list->visualRect(list->model()->index(0, 1));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstRow.center());
+            testing_support::clickButton(desktop, screen, "按钮_恢复");
+        });
+        person.start();
+        testing_support::chooseToolbarEntry(desktop, veltrano, "系统设置");
+        tablesAfterRestore = tables();
+        userAfter = widgetOf<QLabel>(desktop, veltrano.mainWindow, "标签_用户")->text();
+    });
+    EXPECT_EQ(tablesBeforeRestore, 11);
+    EXPECT_EQ(tablesAfterRestore, 10);
+    EXPECT_TRUE(loggedInAgain);
+    EXPECT_EQ(userAfter, text("管理员"));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(text("确定用")));
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(text("恢复成功！")))
+        << dialogs.messages[1].text.toStdString();
 }
 
 } // namespace
