@@ -60,14 +60,6 @@ constexpr qint64 kMostMillisecondsToWait = 600'000;
 // The moment the timed backups are named after: any moment does, the same one every run.
 constexpr support::CalendarTime kMoment{2025, 12, 31, 23, 30, 0};
 
-// How the backup screen writes a backup's moment in its list.
-std::string momentText(const support::CalendarTime& moment) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", moment.year, moment.month,
-                  moment.day, moment.hour, moment.minute, moment.second);
-    return text;
-}
-
 bench::Timing timeRuns(const bench::ActionTimer& timer, const Action& action) {
     bench::Timing timing;
     timing.action = action.name;
@@ -398,7 +390,7 @@ private:
         waitUntil(
             [&] {
                 return list && listedBackups(*list) == 1 &&
-                       listedText(*list, 0, 1) == momentText(*moment) &&
+                       listedText(*list, 0, 1) == support::sortableMoment(*moment) &&
                        listedText(*list, 0, 3) == orders;
             },
             "the backup listed with " + orders + " orders");

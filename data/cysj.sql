@@ -49,7 +49,29 @@ CREATE TABLE 明细 (
 
 -- This program's own settings, kept apart from the six tables other programs read.
 CREATE TABLE 程序设置 (名称 TEXT PRIMARY KEY, 值 TEXT);
-PRAGMA user_version = 1;
+
+-- How each order was paid, written when it is settled; the moment sorts as text.
+CREATE TABLE 结账记录 (单号 TEXT, 结账时间 TEXT, 应收 INTEGER, 实收 INTEGER,
+    找零 INTEGER, 付款方式 TEXT, 操作员 TEXT);
+CREATE INDEX 结账记录_结账时间 ON 结账记录 (结账时间);
+CREATE INDEX 结账记录_单号 ON 结账记录 (单号);
+
+-- The day closes, numbered without a gap, with every figure of their page.
+CREATE TABLE 日结 (序号 INTEGER PRIMARY KEY, 日结时间 TEXT, 开始 TEXT, 结束 TEXT,
+    首单 TEXT, 末单 TEXT, 单数 INTEGER, 人数 INTEGER, 应收合计 INTEGER, 现金 INTEGER,
+    微信 INTEGER, 支付宝 INTEGER, 银行卡 INTEGER, 其他 INTEGER, 未记录 INTEGER, 现金实收 INTEGER,
+    现金找零 INTEGER, 备用金 INTEGER, 应有现金 INTEGER, 实点现金 INTEGER, 差额 INTEGER,
+    未结单数 INTEGER, 未结金额 INTEGER, 删除单数 INTEGER, 删除金额 INTEGER, 下次备用金 INTEGER,
+    操作员 TEXT);
+
+-- What was deleted on the records screen, by whom and when: the order and its lines.
+CREATE TABLE 删除记录 (删除时间 TEXT, 操作员 TEXT, 已日结 INTEGER, 单号 TEXT,
+    时间 TEXT, 台号 TEXT, 人数 INTEGER, 金额 INTEGER, 状态 INTEGER, 备注 TEXT);
+CREATE INDEX 删除记录_删除时间 ON 删除记录 (删除时间);
+CREATE TABLE 删除明细 (删除时间 TEXT, 单号 TEXT, 菜品 TEXT, 单价 INTEGER,
+    数量 INTEGER, 金额 INTEGER, 分类 TEXT);
+
+PRAGMA user_version = 2;
 
 -- An order's lines and total are found by its number, open orders by their state.
 CREATE INDEX 流水_单号 ON 流水 (单号);

@@ -57,6 +57,10 @@ public:
     store::SqliteTable dishes;
     store::SqliteTable categories;
     store::SqliteTable programSettings;
+    store::SqliteTable settlements;
+    store::SqliteTable dayCloses;
+    store::SqliteTable deletedOrders;
+    store::SqliteTable deletedLines;
 
     CurrentUser currentUser;
     std::string announcementText;

@@ -30,13 +30,6 @@ struct ScreenState {
     bool restartPending = false;
 };
 
-std::string momentText(const support::CalendarTime& moment) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", moment.year, moment.month,
-                  moment.day, moment.hour, moment.minute, moment.second);
-    return text;
-}
-
 std::string sizeText(std::uintmax_t bytes) {
     char text[32];
     if (bytes >= 1024 * 1024)
@@ -95,7 +88,8 @@ void listBackups(app::App& app, const std::shared_ptr<ScreenState>& state) {
             list.deleteAllRows();
             ui::ListView::RowBurst rows(list);
             for (const ListedBackup& backup : state->listed)
-                rows.add({"", momentText(backup.file.moment), sizeText(backup.file.bytes),
+                rows.add({"", support::sortableMoment(backup.file.moment),
+                          sizeText(backup.file.bytes),
                           backup.orders ? std::to_string(*backup.orders) : "无法读取"});
         });
 }
@@ -173,7 +167,7 @@ void backUpNow(app::App& app, const std::shared_ptr<ScreenState>& state) {
 }
 
 std::string restoreQuestion(const ListedBackup& backup) {
-    return "确定用 " + momentText(backup.file.moment) +
+    return "确定用 " + support::sortableMoment(backup.file.moment) +
            " 的备份恢复吗？\r\n当前数据库中的全部数据（用户、餐台、菜品和所有流水）将被这份备份"
            "替换，当前文件另存为 cysj-before-restore 文件。恢复后程序回到登录界面。";
 }

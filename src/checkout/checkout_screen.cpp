@@ -6,6 +6,7 @@
 #include "ordering/order_screen.h"
 #include "store/schema.h"
 #include "support/checked_math.h"
+#include "support/date_time.h"
 #include "support/text_rules.h"
 
 namespace checkout {
@@ -22,6 +23,18 @@ void clearFields(ui::Window& screen) {
     screen.label("标签_找零").setCaption("");
     screen.editBox("编辑框_金额").setContent("");
     screen.editBox("编辑框_备注").setContent("");
+}
+
+bool payingInCash(const ui::Window& screen) {
+    const ui::ComboBox& way = screen.comboBox("组合框_付款方式");
+    return way.itemText(way.selection()) == store::schema::kCash;
+}
+
+// A bill paid by phone or card is paid exactly: its received amount starts at the amount due.
+void receiveDueUnlessCash(app::App& app) {
+    ui::Window& screen = app.checkoutScreen;
+    const std::string due = screen.label("标签_金额").caption();
+    if (!payingInCash(screen) && !due.empty()) screen.editBox("编辑框_金额").setContent(due);
 }
 
 void showSelectedOrder(app::App& app) {
@@ -47,6 +60,7 @@ void showSelectedOrder(app::App& app) {
     app.orderLines.Close();
     screen.label("标签_台号").setCaption(orderList.cellText(selected, 3));
     screen.label("标签_金额").setCaption(orderList.cellText(selected, 5));
+    receiveDueUnlessCash(app);
     for (int row = 0; row < lineList.rowCount(); ++row)
         lineList.setCellText(row, 0, support::numberText(row + 1));
     if (watch.failed()) app.reportFailure(screen, app::kReadFailed);
@@ -81,6 +95,23 @@ bool isReceivedAmount(std::string_view text) {
     return support::digitsValue(text).has_value();
 }
 
+// How the bill was paid, beside the order: written in the settling's transaction.
+bool recordSettlement(app::App& app, const std::string& number) {
+    namespace paid = store::schema::settlements;
+    const ui::Window& screen = app.checkoutScreen;
+    const ui::ComboBox& way = screen.comboBox("组合框_付款方式");
+    store::SqliteTable& table = app.settlements;
+    return app.openTable(table, paid::kTable) && table.BeginAdd() &&
+           table.Write(paid::kNumber, number) &&
+           table.Write(paid::kMoment, support::sortableMoment(app.desktop().clock().now())) &&
+           table.Write(paid::kDue, support::textToInt(screen.label("标签_金额").caption())) &&
+           table.Write(paid::kReceived,
+                       support::textToInt(screen.editBox("编辑框_金额").content())) &&
+           table.Write(paid::kChange, support::textToInt(screen.label("标签_找零").caption())) &&
+           table.Write(paid::kWay, way.itemText(way.selection())) &&
+           table.Write(paid::kOperator, app.currentUser.name) && table.Commit();
+}
+
 void settle(app::App& app) {
     ui::Window& screen = app.checkoutScreen;
     const ui::ListView& orderList = screen.listView("超级列表框_流水");
@@ -93,10 +124,13 @@ void settle(app::App& app) {
 
     // A bill that was not settled must not look settled to the cashier, nor may a lookup that
     // could not read pass for an order settled elsewhere. A failed settle keeps the screen as it
-    // is, so that the cashier can try again.
+    // is, so that the cashier can try again. The order and how it was paid are stored together
+    // or not at all.
+    const std::string number = orderList.cellText(selected, 1);
     const store::FaultWatch watch = app.watchDatabase();
-    bool failed = !app.openTable(app.orders, orders::kTable);
-    if (!failed && app.orders.FindFirst({{orders::kNumber, orderList.cellText(selected, 1)},
+    bool failed =
+        !app.openTable(app.orders, orders::kTable) || !app.database.BeginWriteTransaction();
+    if (!failed && app.orders.FindFirst({{orders::kNumber, number},
                                          {orders::kDiningTable, table},
                                          {orders::kState, orders::kNotSettled}})) {
         failed = !app.orders.BeginEdit();
@@ -104,10 +138,13 @@ void settle(app::App& app) {
             app.orders.Write(orders::kState, orders::kSettled);
             app.orders.Write(orders::kRemark, screen.editBox("编辑框_备注").content() +
                                                   screen.editBox("编辑框_备注文本").content());
-            failed = !app.orders.Commit();
+            failed = !app.orders.Commit() || !recordSettlement(app, number) ||
+                     !app.database.CommitTransaction();
         }
         if (!failed) app.message(screen, "结账成功！", ui::kInformationBox);
     }
+    if (app.database.InTransaction()) app.database.RollbackTransaction();
+    app.settlements.Close();
     app.orders.Close();
     if (failed || watch.failed()) return app.reportFailure(screen, "结账失败，请检查！");
 
@@ -132,6 +169,7 @@ void bindCheckoutScreen(app::App& app) {
         if (key == ui::kKeyEnter) settle(app);
     };
     def.control("按钮_结账").on.clicked = [&app] { settle(app); };
+    def.control("组合框_付款方式").on.selectionChanged = [&app] { receiveDueUnlessCash(app); };
 }
 
 } // namespace checkout

@@ -85,4 +85,62 @@ inline constexpr char kName[] = "名称";
 inline constexpr char kValue[] = "值";
 } // namespace programSettings
 
+// How each order was paid: one row an order, written with its settling.
+namespace settlements {
+inline constexpr char kTable[] = "结账记录";
+inline constexpr char kNumber[] = "单号";
+inline constexpr char kMoment[] = "结账时间"; // YYYY-MM-DD hh:mm:ss, sorting as the moment
+inline constexpr char kDue[] = "应收";
+inline constexpr char kReceived[] = "实收";
+inline constexpr char kChange[] = "找零";
+inline constexpr char kWay[] = "付款方式";
+inline constexpr char kOperator[] = "操作员";
+} // namespace settlements
+
+// The day closes: 序号 is the Z number, each figure of the page a field.
+namespace dayCloses {
+inline constexpr char kTable[] = "日结";
+inline constexpr char kNumber[] = "序号";
+inline constexpr char kClosedAt[] = "日结时间";
+inline constexpr char kFrom[] = "开始"; // the period: after 开始, up to and with 结束
+inline constexpr char kUntil[] = "结束";
+inline constexpr char kFirstOrder[] = "首单";
+inline constexpr char kLastOrder[] = "末单";
+inline constexpr char kBills[] = "单数";
+inline constexpr char kGuests[] = "人数";
+inline constexpr char kDue[] = "应收合计";
+inline constexpr char kUnrecorded[] = "未记录";
+inline constexpr char kCashReceived[] = "现金实收";
+inline constexpr char kCashChange[] = "现金找零";
+inline constexpr char kFloat[] = "备用金";
+inline constexpr char kExpectedCash[] = "应有现金";
+inline constexpr char kCountedCash[] = "实点现金";
+inline constexpr char kDifference[] = "差额";
+inline constexpr char kOpenOrders[] = "未结单数";
+inline constexpr char kOpenAmount[] = "未结金额";
+inline constexpr char kDeletedOrders[] = "删除单数";
+inline constexpr char kDeletedAmount[] = "删除金额";
+inline constexpr char kNextFloat[] = "下次备用金";
+inline constexpr char kOperator[] = "操作员";
+} // namespace dayCloses
+
+// What was deleted on the records screen: the order as it was, and each of its lines.
+namespace deletedOrders {
+inline constexpr char kTable[] = "删除记录";
+inline constexpr char kMoment[] = "删除时间";
+inline constexpr char kOperator[] = "操作员";
+inline constexpr char kFromClosedDay[] = "已日结"; // 1 when the order belonged to a closed day
+} // namespace deletedOrders
+
+namespace deletedLines {
+inline constexpr char kTable[] = "删除明细";
+inline constexpr char kMoment[] = "删除时间";
+} // namespace deletedLines
+
+// The ways of paying, in the order the checkout offers them; the first is the default. Orders
+// settled before the way was recorded count as 未记录.
+inline constexpr const char* kWaysOfPaying[] = {"现金", "微信", "支付宝", "银行卡", "其他"};
+inline constexpr char kCash[] = "现金";
+inline constexpr char kUnrecordedWay[] = "未记录";
+
 } // namespace store::schema

@@ -13,6 +13,21 @@ namespace {
 // delivered database's script creates the same tables and writes the newest version.
 constexpr const char* kSteps[kSchemaVersion] = {
     "CREATE TABLE IF NOT EXISTS 程序设置 (名称 TEXT PRIMARY KEY, 值 TEXT);",
+    R"sql(CREATE TABLE IF NOT EXISTS 结账记录 (单号 TEXT, 结账时间 TEXT, 应收 INTEGER, 实收 INTEGER,
+    找零 INTEGER, 付款方式 TEXT, 操作员 TEXT);
+CREATE INDEX IF NOT EXISTS 结账记录_结账时间 ON 结账记录 (结账时间);
+CREATE INDEX IF NOT EXISTS 结账记录_单号 ON 结账记录 (单号);
+CREATE TABLE IF NOT EXISTS 日结 (序号 INTEGER PRIMARY KEY, 日结时间 TEXT, 开始 TEXT, 结束 TEXT,
+    首单 TEXT, 末单 TEXT, 单数 INTEGER, 人数 INTEGER, 应收合计 INTEGER, 现金 INTEGER,
+    微信 INTEGER, 支付宝 INTEGER, 银行卡 INTEGER, 其他 INTEGER, 未记录 INTEGER, 现金实收 INTEGER,
+    现金找零 INTEGER, 备用金 INTEGER, 应有现金 INTEGER, 实点现金 INTEGER, 差额 INTEGER,
+    未结单数 INTEGER, 未结金额 INTEGER, 删除单数 INTEGER, 删除金额 INTEGER, 下次备用金 INTEGER,
+    操作员 TEXT);
+CREATE TABLE IF NOT EXISTS 删除记录 (删除时间 TEXT, 操作员 TEXT, 已日结 INTEGER, 单号 TEXT,
+    时间 TEXT, 台号 TEXT, 人数 INTEGER, 金额 INTEGER, 状态 INTEGER, 备注 TEXT);
+CREATE INDEX IF NOT EXISTS 删除记录_删除时间 ON 删除记录 (删除时间);
+CREATE TABLE IF NOT EXISTS 删除明细 (删除时间 TEXT, 单号 TEXT, 菜品 TEXT, 单价 INTEGER,
+    数量 INTEGER, 金额 INTEGER, 分类 TEXT);)sql",
 };
 
 int userVersion(sqlite3* handle) {

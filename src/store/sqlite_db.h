@@ -63,6 +63,7 @@ public:
 
 private:
     friend class SqliteTable;
+    friend class Query;
     friend SchemaUpgrade bringSchemaUpToDate(SqliteDB& database);
 
     bool execute(std::string_view templateHead, std::string_view name);

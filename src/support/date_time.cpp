@@ -241,4 +241,11 @@ std::string orderNumber(DateTime moment) {
     return FormatDateTime(moment, 3, 0, 2);
 }
 
+std::string sortableMoment(const CalendarTime& moment) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", moment.year, moment.month,
+                  moment.day, moment.hour, moment.minute, moment.second);
+    return text;
+}
+
 } // namespace support

@@ -48,4 +48,7 @@ DateTime ParseDateTimeText(std::string_view text);
 // The 14-digit order number yyyyMMddHHmmss, always on the 24-hour clock.
 std::string orderNumber(DateTime moment);
 
+// "2026-12-10 09:05:00": a moment written so that texts sort as the moments do.
+std::string sortableMoment(const CalendarTime& moment);
+
 } // namespace support

@@ -268,9 +268,10 @@ TEST_F(BackupTest, AFileOfANewerProgramIsRefusedAtStartAndLeftUntouched) {
 }
 
 TEST_F(BackupTest, AnEarlierFileGetsTheSettingsTableAtStart) {
-    executeSql("DROP TABLE 程序设置; PRAGMA user_version = 0");
+    executeSql("DROP TABLE 程序设置; DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; "
+               "DROP TABLE 删除明细; PRAGMA user_version = 0");
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(querySql("PRAGMA user_version"), "1");
+    EXPECT_EQ(querySql("PRAGMA user_version"), "2");
     EXPECT_EQ(querySql("SELECT COUNT(*) FROM 程序设置"), "0");
     EXPECT_TRUE(desktop.messages.empty());
 }

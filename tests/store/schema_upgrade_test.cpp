@@ -33,12 +33,18 @@ std::string answer(const std::filesystem::path& file, const std::string& sql) {
     return text;
 }
 
-// A file as an earlier program left it: the delivered data without this program's own tables.
-std::filesystem::path earlierFile(const TestDirectory& dir) {
+constexpr char kSixTablesOnly[] =
+    "DROP TABLE 程序设置; DROP TABLE 结账记录; DROP TABLE 日结; "
+    "DROP TABLE 删除记录; DROP TABLE 删除明细; PRAGMA user_version = 0;";
+constexpr char kFirstVersion[] = "DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; "
+                                 "DROP TABLE 删除明细; PRAGMA user_version = 1;";
+
+// A file as an earlier program left it: the delivered data with the tables of its version only.
+std::filesystem::path earlierFile(const TestDirectory& dir, const char* sql = kSixTablesOnly) {
     const auto file = testing_support::createDeliveredDatabase(dir.path());
     sqlite3* db = nullptr;
     sqlite3_open(file.string().c_str(), &db);
-    sqlite3_exec(db, "DROP TABLE 程序设置; PRAGMA user_version = 0;", nullptr, nullptr, nullptr);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     return file;
 }
@@ -49,19 +55,22 @@ constexpr char kSchema[] = "SELECT type || ' ' || name || ': ' || sql FROM sqlit
 TEST(SchemaUpgrade, AnEarlierFileGetsTheDeliveredTablesAndKeepsItsData) {
     TestDirectory delivered;
     const auto reference = testing_support::createDeliveredDatabase(delivered.path());
-    TestDirectory dir;
-    const auto file = earlierFile(dir);
-    const std::string usersBefore = answer(file, "SELECT * FROM 用户");
-    ASSERT_NE(answer(file, kSchema), answer(reference, kSchema));
+    for (const char* earlier : {kSixTablesOnly, kFirstVersion}) {
+        TestDirectory dir;
+        const auto file = earlierFile(dir, earlier);
+        const std::string usersBefore = answer(file, "SELECT * FROM 用户");
+        ASSERT_NE(answer(file, kSchema), answer(reference, kSchema));
 
-    SqliteDB db;
-    ASSERT_TRUE(db.Open(file.string()));
-    EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Upgraded);
-    db.Close();
+        SqliteDB db;
+        ASSERT_TRUE(db.Open(file.string()));
+        EXPECT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Upgraded);
+        db.Close();
 
-    EXPECT_EQ(answer(file, kSchema), answer(reference, kSchema));
-    EXPECT_EQ(answer(file, "PRAGMA user_version"), std::to_string(store::kSchemaVersion) + "\n");
-    EXPECT_EQ(answer(file, "SELECT * FROM 用户"), usersBefore);
+        EXPECT_EQ(answer(file, kSchema), answer(reference, kSchema)) << earlier;
+        EXPECT_EQ(answer(file, "PRAGMA user_version"),
+                  std::to_string(store::kSchemaVersion) + "\n");
+        EXPECT_EQ(answer(file, "SELECT * FROM 用户"), usersBefore);
+    }
 }
 
 TEST(SchemaUpgrade, AFileAtTheVersionIsNotWritten) {

@@ -71,6 +71,9 @@ const Expected kCheckoutScreen[] = {
     {"编辑框_金额", EditBox, "", 850, 524, 80, 24},
     {"透明标签8", TransLabel, "", 945, 524, 25, 24},
     {"按钮_结账", Button, "", 792, 571, 144, 30},
+    // The way of paying, after every control above and in the free band below the line.
+    {"透明标签_付款方式", TransLabel, "", 750, 446, 88, 26},
+    {"组合框_付款方式", ComboBox, "", 850, 446, 120, 26},
 };
 
 const Expected kRecordsScreen[] = {

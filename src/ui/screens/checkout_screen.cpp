@@ -84,6 +84,15 @@ WindowDef checkoutScreen() {
         .withFont(kFont);
     def.add(TransLabel, "透明标签8", "", {945, 524, 25, 24}).withCaption("元").withFont(kFont);
     def.add(Button, "按钮_结账", "", {792, 571, 144, 30}).withCaption("结 账").withFont(kFont);
+
+    // How the bill is paid, in the free band between the line and the change.
+    def.add(TransLabel, "透明标签_付款方式", "", {750, 446, 88, 26})
+        .withCaption("付款方式：")
+        .withFont(kFont);
+    def.add(ComboBox, "组合框_付款方式", "", {850, 446, 120, 26})
+        .withComboType(ComboType::DropDownList)
+        .withItems({"现金", "微信", "支付宝", "银行卡", "其他"}, 0)
+        .withFont(kFont);
     return def;
 }
 
