@@ -2,6 +2,7 @@
 
 #include "app/permissions.h"
 #include "app/work_screens.h"
+#include "records/deletion_log.h"
 #include "records/export.h"
 #include "store/schema.h"
 #include "support/checked_math.h"
@@ -279,14 +280,17 @@ struct Deletion {
     std::optional<std::uint32_t> onlyChangeSince;
 };
 
-// An order and its lines go together or not at all.
+// An order and its lines go together or not at all, and with them their entry in the deletion
+// log.
 Deletion deleteOrderWithLines(app::App& app, const std::string& number,
-                              std::optional<std::uint32_t> listed) {
+                              std::optional<std::uint32_t> listed, bool fromClosedDay) {
     const store::FaultWatch watch = app.watchDatabase();
     if (!app.openTable(app.orderLines, lines::kTable) || !app.database.BeginWriteTransaction())
         return {};
     const auto before = app.database.CommitCount();
-    const bool linesDeleted = app.orderLines.DeleteWhere({{lines::kNumber, number}}) &&
+    const bool linesDeleted = logDeletion(app, number, fromClosedDay) &&
+                              app.openTable(app.orderLines, lines::kTable) &&
+                              app.orderLines.DeleteWhere({{lines::kNumber, number}}) &&
                               app.openTable(app.orders, orders::kTable);
     // An order already gone leaves only its lines to delete; one that could not be looked up
     // leaves everything as it was.
@@ -344,11 +348,16 @@ void deleteSelectedOrder(app::App& app, Listing& listing) {
     const ui::ListView& list = orderList(app);
     const int selected = list.selectedRow();
     if (selected < 0) return warn(app, "请选择要删除的项目！");
+    const std::string number = list.cellText(selected, 1);
+    // A closed day's page has been counted and handed over: only the administrator may change it.
+    const auto fromClosedDay = belongsToClosedDay(app, number);
+    if (!fromClosedDay) return app.reportFailure(screen, app::kReadFailed);
+    if (*fromClosedDay && !isAdministrator(app))
+        return warn(app, "该单所在的营业日已日结，只有管理员可以删除！");
     if (app.message(screen, "删除当前记录后，该记录下的菜品明细将同步删除。是否继续？",
                     ui::kQuestionOkCancel) != ui::kOk)
         return;
-    const Deletion deletion =
-        deleteOrderWithLines(app, list.cellText(selected, 1), listing.commits);
+    const Deletion deletion = deleteOrderWithLines(app, number, listing.commits, *fromClosedDay);
     app.orderLines.Close();
     app.orders.Close();
     // Told as information, as this screen always has; a damaged file is still told as an error.
