@@ -11,7 +11,8 @@ App::App(ui::Desktop& desktop)
       recordsScreen(ui::screens::recordsScreen()),
       userSettingsScreen(ui::screens::userSettingsScreen()),
       restaurantSettingsScreen(ui::screens::restaurantSettingsScreen()),
-      backupScreen(ui::screens::backupScreen()), desktop_(desktop) {}
+      backupScreen(ui::screens::backupScreen()), dayCloseScreen(ui::screens::dayCloseScreen()),
+      desktop_(desktop) {}
 
 int App::run() {
     mainWindow.open(desktop_);

@@ -77,11 +77,14 @@ public:
     ui::Window userSettingsScreen;
     ui::Window restaurantSettingsScreen;
     ui::Window backupScreen;
+    ui::Window dayCloseScreen;
 
     // Work of the features beyond the screens: at start once the database is up to date and
     // before the login, and at the end after the main window is gone when the start got that far.
     std::function<void()> onStartUp;
     std::function<void()> onExit;
+    // A backup made now, off the screen thread (after a day close); nothing when none is bound.
+    std::function<void()> backUpNow;
     void startUpWork();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/permissions.h"
 #include "app/skins.h"
+#include "app/work_screens.h"
 #include "store/schema.h"
 #include "store/schema_upgrade.h"
 #include "support/date_time.h"
@@ -20,6 +21,7 @@ constexpr int kOrderScreen = 3;
 constexpr int kCheckoutScreen = 4;
 constexpr int kRecordsScreen = 6;
 constexpr int kSettingsMenu = 7;
+constexpr int kDayCloseScreen = 9;
 
 // Brings the file up to this program's version. A file of a newer program is refused, untouched;
 // a missing file is left for the login to report, and one that cannot be brought up to date
@@ -88,6 +90,9 @@ void onToolbar(App& app, int index) {
     case kSettingsMenu:
         app.mainWindow.popupMenu("工具菜单");
         break;
+    case kDayCloseScreen:
+        app.dayCloseScreen.open(app.desktop(), &app.mainWindow);
+        break;
     default:
         break;
     }
@@ -122,7 +127,7 @@ void showClock(App& app) {
 
 // The work screens lie over the main window below its toolbar and go where it goes.
 void follow(App& app) {
-    for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen}) {
+    for (ui::Window* screen : workScreens(app)) {
         if (!screen->isOpen()) continue;
         screen->setTop(app.mainWindow.top() + 105);
         screen->setLeft(app.mainWindow.left());
@@ -153,7 +158,7 @@ void applyUser(App& app) {
     main.comboBox("组合框_皮肤").setSelection(user.skin);
     applyAndStoreSkin(app);
     for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen,
-                               &app.restaurantSettingsScreen}) {
+                               &app.restaurantSettingsScreen, &app.dayCloseScreen}) {
         if (screen->isOpen()) applyGates(app, *screen);
     }
     applyMenuGates(app);
@@ -162,8 +167,7 @@ void applyUser(App& app) {
 }
 
 void restartAtLogin(App& app) {
-    for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen})
-        screen->close();
+    closeWorkScreens(app);
     app.databaseReplaced();
     app.currentUser = {};
     app.announcementText.clear();

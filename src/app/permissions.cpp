@@ -25,6 +25,10 @@ const std::vector<Gate>& gates() {
         {Permission::SetDiningTables,
          &App::restaurantSettingsScreen,
          {"按钮_餐台添加", "按钮_餐台修改", "按钮_餐台删除"}},
+        // Beyond the described screens: the day close is confirmed by whoever may settle bills,
+        // and its pages exported by whoever may export the order list.
+        {Permission::Checkout, &App::dayCloseScreen, {"按钮_确认日结"}},
+        {Permission::ExportOrders, &App::dayCloseScreen, {"按钮_导出"}},
         {Permission::SetDishes,
          &App::restaurantSettingsScreen,
          {"按钮_菜品分类添加", "按钮_菜品分类修改", "按钮_菜品分类删除", "按钮_菜品添加",

@@ -7,4 +7,13 @@ void placeOverMainWindow(App& app, ui::Window& screen) {
     screen.setTop(app.mainWindow.top() + 105);
 }
 
+std::array<ui::Window*, 4> workScreens(App& app) {
+    return {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen, &app.dayCloseScreen};
+}
+
+void closeWorkScreens(App& app) {
+    for (ui::Window* screen : workScreens(app))
+        screen->close();
+}
+
 } // namespace app

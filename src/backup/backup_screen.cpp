@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/permissions.h"
+#include "app/work_screens.h"
 #include "backup/daily_backup.h"
 #include "backup/restore.h"
 #include "store/schema.h"
@@ -204,8 +205,7 @@ void restore(app::App& app, const std::shared_ptr<ScreenState>& state) {
     if (app.message(screen, restoreQuestion(chosen), ui::kQuestionOkCancel) != ui::kOk) return;
 
     // Nothing of this program may read or write the file while it is replaced.
-    for (ui::Window* work : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen})
-        work->close();
+    app::closeWorkScreens(app);
     app.database.Close();
     state->activity.busy = true;
     showBusy(app, true, "正在恢复…");
@@ -225,6 +225,18 @@ void restore(app::App& app, const std::shared_ptr<ScreenState>& state) {
         });
 }
 
+// A backup asked for by another screen (after a day close): the screen it came from says so
+// only when it fails.
+void backUpOnRequest(app::App& app, ScreenState& state) {
+    if (state.activity.busy) return;
+    const BackupSettings settings = readBackupSettings(app);
+    startBackup(app, state.activity, settings, {},
+                [&app, folder = settings.folder](const BackupOutcome& outcome) {
+                    if (!outcome.file && !outcome.damagedDatabase)
+                        app.message(app.mainWindow, backupFailureText(folder), ui::kWarningBox);
+                });
+}
+
 void openScreen(app::App& app, const std::shared_ptr<ScreenState>& state) {
     screenOf(app).open(app.desktop(), &app.mainWindow, true);
     if (!std::exchange(state->restartPending, false)) return;
@@ -241,6 +253,7 @@ void bindBackup(app::App& app) {
     };
     app.onStartUp = [&app, state] { backUpAtStart(app, state->activity); };
     app.onExit = [&app, state] { backUpAtExit(app, state->activity); };
+    app.backUpNow = [&app, state] { backUpOnRequest(app, *state); };
     app.mainWindow.definition().menuItem("备份与恢复").clicked = [&app, state] {
         openScreen(app, state);
     };

@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "backup/backup_screen.h"
 #include "checkout/checkout_screen.h"
+#include "dayclose/day_close_screen.h"
 #include "ordering/order_screen.h"
 #include "records/records_screen.h"
 #include "settings/restaurant_settings_screen.h"
@@ -18,6 +19,7 @@ void bindScreens(app::App& app) {
     settings::bindUserSettingsScreen(app);
     settings::bindRestaurantSettingsScreen(app);
     backup::bindBackup(app);
+    dayclose::bindDayCloseScreen(app);
 }
 
 } // namespace program

@@ -8,22 +8,22 @@
 #include <optional>
 
 namespace records {
-namespace {
 
-// Asks where to save, proposing the prefix and the moment as the name; a name without ".xls"
-// anywhere in it gets it appended.
-std::optional<std::filesystem::path> askForFile(app::App& app, std::string_view prefix) {
+std::optional<std::filesystem::path> askForSpreadsheet(app::App& app, std::string_view prefix,
+                                                       ui::Window& owner) {
     ui::SaveFileRequest request;
     request.proposedName = std::string(prefix) +
                            support::DateTimeText(support::toDateTime(app.desktop().clock().now())) +
                            ".xls";
     request.filter = "*.xls";
     request.filterIndex = 1;
-    auto path = app.desktop().saveFileName(request, &app.recordsScreen);
+    auto path = app.desktop().saveFileName(request, &owner);
     if (!path || path->empty()) return std::nullopt;
     if (support::findText(support::pathText(*path), ".xls", 1, true) == -1) *path += ".xls";
     return path;
 }
+
+namespace {
 
 void exportList(app::App& app, const char* listName, std::string_view prefix,
                 const std::function<std::string()>& title) {
@@ -33,7 +33,7 @@ void exportList(app::App& app, const char* listName, std::string_view prefix,
         app.message(screen, "当前列表无内容！", ui::kWarningBox);
         return;
     }
-    const auto path = askForFile(app, prefix);
+    const auto path = askForSpreadsheet(app, prefix, screen);
     if (!path) return;
     if (writeTableFile(*path, list, true, title()))
         app.message(screen, "保存成功！", ui::kInformationBox);

@@ -14,5 +14,6 @@ WindowDef recordsScreen();
 WindowDef userSettingsScreen();
 WindowDef restaurantSettingsScreen();
 WindowDef backupScreen();
+WindowDef dayCloseScreen();
 
 } // namespace ui::screens
