@@ -114,6 +114,7 @@ private:
         steps_.add("open a table and order", always, [this] { order(); });
         steps_.add("settle a bill", always, [this] { settle(); });
         steps_.add("look up the month", always, [this] { lookUpTheMonth(); });
+        steps_.add("count the drawer", always, [this] { closeTheDay(); });
         steps_.add("open the settings menu", always, [this] { openSettingsMenu(); });
         steps_.add(
             "choose 用户设置", popupShown, [] { pictures::choosePopupEntry(text("用户设置")); },
@@ -278,6 +279,15 @@ private:
             bar, QString::fromStdString(menu.itemText(menu.itemCount(mains) - 1, mains)));
         grab(screen);
         pictures::click(on<QPushButton>(screen, "按钮10"));
+    }
+
+    // The page since the last close, with the drawer counted but the close not yet confirmed.
+    void closeTheDay() {
+        pictures::chooseToolbarEntry(desktop_, veltrano_.mainWindow, text("日结"));
+        const ui::Window& screen = veltrano_.dayCloseScreen;
+        pictures::typeText(on<QLineEdit>(screen, "编辑框_实点现金"), text("1500"));
+        pictures::typeText(on<QLineEdit>(screen, "编辑框_备用金"), text("300"));
+        grab(screen);
     }
 
     // The day's backup is made and listed off the screen thread: the screen is shown before.

@@ -5,6 +5,7 @@
 #include "store/schema_upgrade.h"
 #include "store/sqlite_db.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -39,13 +40,17 @@ constexpr char kSixTablesOnly[] =
 constexpr char kFirstVersion[] = "DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; "
                                  "DROP TABLE 删除明细; PRAGMA user_version = 1;";
 
-// A file as an earlier program left it: the delivered data with the tables of its version only.
-std::filesystem::path earlierFile(const TestDirectory& dir, const char* sql = kSixTablesOnly) {
-    const auto file = testing_support::createDeliveredDatabase(dir.path());
+void executeOn(const std::filesystem::path& file, const char* sql) {
     sqlite3* db = nullptr;
     sqlite3_open(file.string().c_str(), &db);
     EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
+}
+
+// A file as an earlier program left it: the delivered data with the tables of its version only.
+std::filesystem::path earlierFile(const TestDirectory& dir, const char* sql = kSixTablesOnly) {
+    const auto file = testing_support::createDeliveredDatabase(dir.path());
+    executeOn(file, sql);
     return file;
 }
 
@@ -71,6 +76,36 @@ TEST(SchemaUpgrade, AnEarlierFileGetsTheDeliveredTablesAndKeepsItsData) {
                   std::to_string(store::kSchemaVersion) + "\n");
         EXPECT_EQ(answer(file, "SELECT * FROM 用户"), usersBefore);
     }
+}
+
+// What the sqlite3 command prints for the six tables: what a program that knows only them reads.
+std::string sixTablesAsTheCommandReads(const std::filesystem::path& file) {
+    const std::string command = "sqlite3 -readonly '" + file.string() +
+                                "' 'SELECT * FROM 用户; SELECT * FROM 餐台; SELECT * FROM 分类; "
+                                "SELECT * FROM 菜品; SELECT * FROM 流水; SELECT * FROM 明细;' 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, read);
+        EXPECT_EQ(pclose(pipe), 0) << output;
+    }
+    return output;
+}
+
+TEST(SchemaUpgrade, AnUpgradedFileStillReadsTheSameInAProgramThatKnowsOnlyTheSixTables) {
+    TestDirectory dir;
+    const auto file = earlierFile(dir);
+    executeOn(file, "INSERT INTO 流水 VALUES ('20221028120000', '2022年10月28日12时', '大厅01', 2, "
+                    "80, 1, '管理员', '[实收：100元]'); INSERT INTO 明细 VALUES "
+                    "('20221028120000', '红烧肉', 48, 1, 48, '热菜');");
+    const std::string before = sixTablesAsTheCommandReads(file);
+    ASSERT_NE(before.find("红烧肉"), std::string::npos) << before;
+    SqliteDB db;
+    ASSERT_TRUE(db.Open(file.string()));
+    ASSERT_EQ(store::bringSchemaUpToDate(db), SchemaUpgrade::Upgraded);
+    db.Close();
+    EXPECT_EQ(sixTablesAsTheCommandReads(file), before);
 }
 
 TEST(SchemaUpgrade, AFileAtTheVersionIsNotWritten) {
