@@ -148,6 +148,8 @@ void settle(app::App& app) {
     app.orders.Close();
     if (failed || watch.failed()) return app.reportFailure(screen, "结账失败，请检查！");
 
+    // Every bill starts from the default way, so that one paid by phone does not carry over.
+    screen.comboBox("组合框_付款方式").setSelection(0);
     const store::FaultWatch refill = app.watchDatabase();
     ordering::fillOrderList(app);
     if (app.orderScreen.isOpen()) resetOrderScreen(app);

@@ -43,6 +43,7 @@ TEST_F(PaymentTest, OtherWaysReceiveTheAmountDueUnlessAnotherIsTyped) {
         EXPECT_EQ(content("编辑框_金额"), "80");
         EXPECT_EQ(caption("标签_找零"), "0");
         cashier().click("按钮_结账");
+        EXPECT_EQ(screen().comboBox("组合框_付款方式").selection(), 0) << "the next bill: 现金";
     });
     EXPECT_EQ(settlement("付款方式 || '|' || 实收 || '|' || 找零"), "微信|80|0");
     EXPECT_EQ(field("20221028120000", "备注"), "[实收：80元]\r\n[找零：0元]");
