@@ -3,6 +3,7 @@
 #include "store/query.h"
 #include "store/schema.h"
 #include "support/checked_math.h"
+#include "support/pattern_matcher.h"
 
 #include <algorithm>
 
@@ -17,14 +18,6 @@ namespace closes = store::schema::dayCloses;
 
 constexpr char kOverflow[] = "金额超出范围";
 constexpr char kUnreadable[] = "读取数据失败";
-
-// "2026-12-10 09:05:00" as the order number of that moment, "20261210090500".
-std::string digitsOf(const std::string& moment) {
-    std::string digits;
-    for (const char c : moment)
-        if (c >= '0' && c <= '9') digits += c;
-    return digits;
-}
 
 std::size_t wayIndex(const std::string& way) {
     const auto found =
@@ -70,7 +63,7 @@ bool openDatabase(app::App& app) {
 std::string firstLegacyBound(app::App& app, const std::string& until) {
     store::Query first(app.database, "SELECT MIN(结账时间) FROM 结账记录");
     const std::string earliest = first.next() && !first.isNull(0) ? first.text(0) : until;
-    return digitsOf(earliest).substr(0, 8);
+    return support::KeepDigits(earliest).substr(0, 8);
 }
 
 } // namespace
@@ -89,7 +82,7 @@ ComputedDay computeDay(app::App& app, const std::string& until) {
         if (last.next()) {
             day.from = last.text(0);
             day.openingFloat = last.integer(1);
-            legacyFrom = digitsOf(day.from);
+            legacyFrom = support::KeepDigits(day.from);
         } else {
             legacyFrom = firstLegacyBound(app, until);
         }
@@ -117,7 +110,7 @@ ComputedDay computeDay(app::App& app, const std::string& until) {
                             "SELECT o.单号, o.金额, o.人数 FROM 流水 o "
                             "WHERE o.单号 > ? AND o.单号 <= ? AND o.状态 <> 0 AND NOT EXISTS "
                             "(SELECT 1 FROM 结账记录 s WHERE s.单号 = o.单号)");
-    unrecorded.bind(legacyFrom).bind(digitsOf(until));
+    unrecorded.bind(legacyFrom).bind(support::KeepDigits(until));
     while (unrecorded.next()) {
         noteOrder(day, unrecorded.text(0));
         adder.add(day.bills, 1);
@@ -150,21 +143,17 @@ ComputedDay computeDay(app::App& app, const std::string& until) {
 
 namespace {
 
-bool writeText(store::SqliteTable& table, const char* field, const std::string& text) {
-    return text.empty() || table.Write(field, text); // an empty text is stored as no value
-}
-
 bool storeClose(app::App& app, const DayClose& close) {
     store::SqliteTable& table = app.dayCloses;
     const DayFigures& day = close.figures;
     if (!app.openTable(table, closes::kTable) || !table.BeginAdd()) return false;
     bool written = table.Write(closes::kNumber, close.number) &&
-                   writeText(table, closes::kClosedAt, close.closedAt) &&
-                   writeText(table, closes::kFrom, day.from) &&
-                   writeText(table, closes::kUntil, day.until) &&
-                   writeText(table, closes::kFirstOrder, day.firstOrder) &&
-                   writeText(table, closes::kLastOrder, day.lastOrder) &&
-                   writeText(table, closes::kOperator, close.closedBy);
+                   store::writeTextOrNothing(table, closes::kClosedAt, close.closedAt) &&
+                   store::writeTextOrNothing(table, closes::kFrom, day.from) &&
+                   store::writeTextOrNothing(table, closes::kUntil, day.until) &&
+                   store::writeTextOrNothing(table, closes::kFirstOrder, day.firstOrder) &&
+                   store::writeTextOrNothing(table, closes::kLastOrder, day.lastOrder) &&
+                   store::writeTextOrNothing(table, closes::kOperator, close.closedBy);
     const std::pair<const char*, std::int64_t> numbers[] = {
         {closes::kBills, day.bills},
         {closes::kGuests, day.guests},

@@ -3,6 +3,7 @@
 #include "store/query.h"
 #include "store/schema.h"
 #include "support/date_time.h"
+#include "support/pattern_matcher.h"
 
 #include <cstdint>
 #include <vector>
@@ -15,19 +16,6 @@ namespace lines = store::schema::orderLines;
 namespace deleted = store::schema::deletedOrders;
 namespace deletedLines = store::schema::deletedLines;
 namespace users = store::schema::users;
-
-// "2026-12-10 09:05:00" as the order number of that moment, "20261210090500".
-std::string asOrderNumber(const std::string& moment) {
-    std::string digits;
-    for (const char c : moment)
-        if (c >= '0' && c <= '9') digits += c;
-    return digits;
-}
-
-// An empty text is stored as no value: the cursor writes it as NULL and says it wrote nothing.
-bool writeText(store::SqliteTable& table, const char* field, const std::string& text) {
-    return text.empty() || table.Write(field, text);
-}
 
 struct Line {
     std::string dish;
@@ -52,7 +40,7 @@ std::optional<bool> belongsToClosedDay(app::App& app, const std::string& number)
                            "o.单号) FROM 流水 o WHERE o.单号 = ? LIMIT 1");
         order.bind(number);
         if (order.next() && order.integer(0) != orders::kNotSettled)
-            closed = order.isNull(1) ? number <= asOrderNumber(closedUntil)
+            closed = order.isNull(1) ? number <= support::KeepDigits(closedUntil)
                                      : order.text(1) <= closedUntil;
     }
     if (watch.failed()) return std::nullopt;
@@ -82,11 +70,11 @@ bool logDeletion(app::App& app, const std::string& number, bool fromClosedDay) {
     bool logged = !watch.failed() && app.openTable(log, deletedLines::kTable);
     for (const Line& line : deletedLineRows)
         logged = logged && log.BeginAdd() && log.Write(deletedLines::kMoment, moment) &&
-                 log.Write(lines::kNumber, number) && writeText(log, lines::kDish, line.dish) &&
+                 log.Write(lines::kNumber, number) && store::writeTextOrNothing(log, lines::kDish, line.dish) &&
                  log.Write(lines::kUnitPrice, line.unitPrice) &&
                  log.Write(lines::kQuantity, line.quantity) &&
                  log.Write(lines::kAmount, line.amount) &&
-                 writeText(log, lines::kCategory, line.category) && log.Commit();
+                 store::writeTextOrNothing(log, lines::kCategory, line.category) && log.Commit();
     log.Close();
 
     store::SqliteTable& order = app.orders;
@@ -100,7 +88,7 @@ bool logDeletion(app::App& app, const std::string& number, bool fromClosedDay) {
              entry.Write(orders::kNumber, number);
     if (found) {
         for (const char* text : {orders::kTime, orders::kDiningTable, orders::kRemark})
-            logged = logged && writeText(entry, text, order.ReadText(text));
+            logged = logged && store::writeTextOrNothing(entry, text, order.ReadText(text));
         for (const char* integer : {orders::kGuests, orders::kAmount, orders::kState})
             logged = logged && entry.Write(integer, order.ReadInt(integer));
     }

@@ -191,6 +191,11 @@ bool SqliteTable::Write(const Field& field, std::string_view text) {
     return writeSlot(field, std::string(text));
 }
 
+bool writeTextOrNothing(SqliteTable& table, const Field& field,
+                        const std::string& text) {
+    return text.empty() || table.Write(field, text);
+}
+
 bool SqliteTable::Write(const Field& field, const Bytes& bytes) {
     if (bytes.empty()) {
         writeSlot(field, Slot{});

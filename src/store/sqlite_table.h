@@ -188,4 +188,9 @@ private:
     Statement readRecord_;
 };
 
+// Writes the text, or leaves the field without a value when it is empty: the cursor stores an
+// empty text as no value and reports that it wrote nothing, which a log of what was there should
+// not take for a failure.
+bool writeTextOrNothing(SqliteTable& table, const Field& field, const std::string& text);
+
 } // namespace store
