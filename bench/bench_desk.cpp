@@ -5,7 +5,8 @@
 //
 // The administrator logs in; then each action is timed as action_timer.h describes and reported
 // as report.h shows, in the order of a working day: take an order, settle one, look back over the
-// records, delete orders from the lists of the records screen.
+// records, delete orders from the lists of the records screen, and at the end open the day close
+// page and read back every past close.
 //
 // With --first-query, the records screen is opened and only its first query is timed, once:
 // 查询全部 as query_all_first, or 查询时间 for the month of the last orders as
@@ -15,17 +16,20 @@
 #include "action_timer.h"
 #include "common/fake_desktop.h"
 #include "common/screen_driver.h"
+#include "dayclose/day_figures.h"
 #include "harness_options.h"
 #include "program/program.h"
 #include "program_directory.h"
 #include "report.h"
 #include "stored_orders.h"
+#include "support/date_time.h"
 #include "support/text_rules.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -85,6 +89,12 @@ public:
         };
         app_.run();
         if (!failure.empty()) std::cerr << "bench_desk: " << failure << '\n';
+        // What the day close rows worked on, for the log: their times depend on it.
+        if (pageBills_ >= 0)
+            std::cerr << "bench_desk: the day close page counted " << pageBills_
+                      << " bills since the last close\n";
+        if (closesListed_ >= 0)
+            std::cerr << "bench_desk: " << closesListed_ << " day closes listed\n";
         return failure.empty();
     }
 
@@ -107,7 +117,9 @@ private:
                 showOrderLines(),
                 deleteOrder(),
                 deleteOrderAfterQueryAll(),
-                deleteOrderAfterQueryByDate()};
+                deleteOrderAfterQueryByDate(),
+                openDayCloseScreen(),
+                listDayCloses()};
     }
 
     void timeFirstQuery() {
@@ -415,6 +427,66 @@ private:
                 }};
     }
 
+    // ----- The day close screen -----
+
+    // 日结 on the toolbar: the page of everything since the last close, up to the clock (the last
+    // day's bills, with those settled and deleted above), and the list of every close.
+    Action openDayCloseScreen() {
+        auto until = std::make_shared<std::string>();
+        return {"open_day_close_screen",
+                [this, until] {
+                    app_.dayCloseScreen.close();
+                    now_ = secondsLater(now_, 1);
+                    desktop_.fakeClock.set(now_);
+                    *until = support::sortableMoment(now_);
+                },
+                [this] { ScreenDriver(app_.mainWindow).clickToolButton("工具条1", 9); },
+                [this, until] {
+                    require(app_.dayCloseScreen.isOpen(), "the day close screen did not open");
+                    const std::string from = stored_.lastCloseEnd();
+                    require(pageValue("开始") == (from.empty() ? "首次日结" : from) &&
+                                pageValue("结束") == *until,
+                            "the page is not the period since the last close");
+                    const auto since = stored_.settledBetween(from, *until);
+                    require(pageValue("结账单数") == support::numberText(since.bills) &&
+                                pageValue("应收合计") == support::numberText(since.due) + " 元",
+                            "the page shows " + pageValue("结账单数") + " bills, not the " +
+                                std::to_string(since.bills) + " settled since the last close");
+                    const long long closes = stored_.closeCount();
+                    require(pastCloses().rowCount() == closes &&
+                                (closes == 0 ||
+                                 pastCloses().cellText(0, 0) ==
+                                     "Z" + support::numberText(stored_.lastCloseNumber())),
+                            "the screen does not list every close, the newest first");
+                    pageBills_ = since.bills;
+                }};
+    }
+
+    // Every close read back, the newest first, as the screen lists them when it opens.
+    Action listDayCloses() {
+        using Closes = std::optional<std::vector<dayclose::DayClose>>;
+        auto closes = std::make_shared<Closes>();
+        return {"list_day_closes", [closes] { closes->reset(); },
+                [this, closes] { *closes = dayclose::listCloses(app_); },
+                [this, closes] {
+                    require(closes->has_value(), "the closes could not be read");
+                    const std::vector<dayclose::DayClose>& list = **closes;
+                    const long long count = stored_.closeCount();
+                    long long bills = 0;
+                    bool newestFirst = true;
+                    for (std::size_t place = 0; place < list.size(); ++place) {
+                        newestFirst = newestFirst &&
+                                      list[place].number == count - static_cast<long long>(place);
+                        bills += list[place].figures.bills;
+                    }
+                    require(static_cast<long long>(list.size()) == count && newestFirst &&
+                                bills == stored_.billsOnCloses(),
+                            "the list is not every close, Z" + std::to_string(count) +
+                                " down to Z1, with its bills");
+                    closesListed_ = static_cast<long long>(list.size());
+                }};
+    }
+
     // ----- Helpers -----
 
     struct MenuItem {
@@ -427,6 +499,15 @@ private:
     ui::Window& records() { return app_.recordsScreen; }
     ui::ListView& orderLines() { return order().listView("超级列表框_点菜"); }
     ui::ListView& listedOrders() { return records().listView("超级列表框_流水"); }
+    ui::ListView& pastCloses() { return app_.dayCloseScreen.listView("超级列表框_日结"); }
+
+    // The value beside the item on the day close page, "" when the page has no such row.
+    std::string pageValue(std::string_view item) {
+        const ui::ListView& page = app_.dayCloseScreen.listView("超级列表框_本次");
+        for (int row = 0; row < page.rowCount(); ++row)
+            if (page.cellText(row, 0) == item) return page.cellText(row, 1);
+        return {};
+    }
 
     // The month of the last stored orders, from its first day to its last, in the date pickers.
     void chooseLastMonth() {
@@ -503,6 +584,8 @@ private:
     testing_support::FakeDesktop desktop_;
     app::App app_;
     support::CalendarTime now_;
+    long long pageBills_ = -1;
+    long long closesListed_ = -1;
 };
 
 } // namespace

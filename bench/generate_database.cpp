@@ -9,9 +9,11 @@
 #include "sqlite_file.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -40,6 +42,86 @@ void expectCount(SqliteFile& db, const std::string& what, const std::string& sql
     if (found != expected)
         throw std::runtime_error("the generated database holds " + std::to_string(found) + " " +
                                  what + ", not " + std::to_string(expected));
+}
+
+// Every settled order paid once, as the checkout records it: the amount due is the order's, cash
+// alone gives change, the remark says what the row says, and the bill is settled on the day the
+// table sat down, after it did.
+void checkSettlements(SqliteFile& db, const bench::HistorySize& size, const std::string& lastDay) {
+    const long long settled = size.orders - bench::kOpenOrderCount;
+    expectCount(db, "settlements", "SELECT COUNT(*) FROM 结账记录", settled);
+    expectCount(db, "settled orders", "SELECT COUNT(DISTINCT 单号) FROM 结账记录", settled);
+    expectCount(db, "settled orders without a settlement",
+                "SELECT COUNT(*) FROM 流水 o WHERE o.状态 <> 0 AND NOT EXISTS "
+                "(SELECT 1 FROM 结账记录 s WHERE s.单号 = o.单号)",
+                0);
+    expectCount(db, "settlements that disagree with their order",
+                "SELECT COUNT(*) FROM 结账记录 s LEFT JOIN 流水 o ON o.单号 = s.单号 "
+                "WHERE o.单号 IS NULL OR o.状态 = 0 OR s.应收 IS NOT o.金额 "
+                "OR s.实收 - s.找零 IS NOT s.应收 OR s.找零 < 0 "
+                "OR (s.付款方式 <> '现金' AND s.找零 <> 0) "
+                "OR s.付款方式 NOT IN ('现金', '微信', '支付宝', '银行卡', '其他') "
+                "OR s.操作员 IS NOT o.操作 "
+                "OR substr(o.备注, 1, length('[实收：' || s.实收 || '元]' || char(13, 10) || "
+                "'[找零：' || s.找零 || '元]')) IS NOT '[实收：' || s.实收 || '元]' || "
+                "char(13, 10) || '[找零：' || s.找零 || '元]' "
+                "OR replace(replace(replace(s.结账时间, '-', ''), ' ', ''), ':', '') <= s.单号 "
+                "OR replace(substr(s.结账时间, 1, 10), '-', '') <> substr(s.单号, 1, 8)",
+                0);
+    char closingTime[16];
+    std::snprintf(closingTime, sizeof closingTime, "%02d:%02d:00", bench::kCloseHour,
+                  bench::kCloseMinute);
+    expectCount(db, "settlements after the close of their day",
+                "SELECT COUNT(*) FROM 结账记录 WHERE substr(结账时间, 12) > '" +
+                    std::string(closingTime) + "'",
+                0);
+    if (settled >= 1000) {
+        expectCount(db, "ways of paying", "SELECT COUNT(DISTINCT 付款方式) FROM 结账记录",
+                    static_cast<long long>(std::size(bench::kWaysOfPaying)));
+        expectCount(db, "cash bills with change",
+                    "SELECT COUNT(*) > 0 FROM 结账记录 WHERE 付款方式 = '现金' AND 找零 > 0", 1);
+        expectCount(db, "cash bills paid exact",
+                    "SELECT COUNT(*) > 0 FROM 结账记录 WHERE 付款方式 = '现金' AND 找零 = 0", 1);
+    }
+    expectCount(db, "settled orders of the last day",
+                "SELECT COUNT(*) FROM 结账记录 WHERE 单号 LIKE '" + lastDay + "%'",
+                size.orders - static_cast<long long>(size.orders) * (size.days - 1) / size.days -
+                    bench::kOpenOrderCount);
+}
+
+// A close for every day but the last, Z1 onwards without a gap, each period starting where the
+// one before ended, each page adding up, and together they hold every settlement but the last
+// day's: those are the page since the last close.
+void checkCloses(SqliteFile& db, const bench::HistorySize& size, const std::string& lastDay) {
+    const long long closes = size.days - 1;
+    expectCount(db, "day closes", "SELECT COUNT(*) FROM 日结", closes);
+    expectCount(db, "the first Z number", "SELECT IFNULL(MIN(序号), 1) FROM 日结", 1);
+    expectCount(db, "the last Z number", "SELECT IFNULL(MAX(序号), 0) FROM 日结", closes);
+    expectCount(db, "closes whose period does not follow the one before",
+                "SELECT COUNT(*) FROM 日结 d LEFT JOIN 日结 p ON p.序号 = d.序号 - 1 "
+                "WHERE d.开始 IS NOT p.结束 OR d.结束 <= IFNULL(d.开始, '') "
+                "OR d.日结时间 IS NOT d.结束 OR d.备用金 IS NOT IFNULL(p.下次备用金, 0)",
+                0);
+    expectCount(db, "closes whose page does not add up",
+                "SELECT COUNT(*) FROM 日结 WHERE 单数 <= 0 OR 人数 < 单数 "
+                "OR 现金 + 微信 + 支付宝 + 银行卡 + 其他 + 未记录 <> 应收合计 "
+                "OR 应有现金 <> 备用金 + 现金实收 - 现金找零 OR 现金实收 - 现金找零 <> 现金 "
+                "OR 差额 <> 实点现金 - 应有现金 OR 未记录 <> 0 OR 未结单数 <> 0 OR 删除单数 <> 0 "
+                "OR substr(首单, 1, 8) <> replace(substr(结束, 1, 10), '-', '') "
+                "OR substr(末单, 1, 8) <> substr(首单, 1, 8) OR 操作员 IS NULL",
+                0);
+    const std::string closedDays = "FROM 流水 WHERE 状态 <> 0 AND 单号 NOT LIKE '" + lastDay + "%'";
+    expectCount(db, "bills on the closes", "SELECT IFNULL(SUM(单数), 0) FROM 日结",
+                db.integer("SELECT COUNT(*) " + closedDays));
+    expectCount(db, "guests on the closes", "SELECT IFNULL(SUM(人数), 0) FROM 日结",
+                db.integer("SELECT IFNULL(SUM(人数), 0) " + closedDays));
+    expectCount(db, "amount due on the closes", "SELECT IFNULL(SUM(应收合计), 0) FROM 日结",
+                db.integer("SELECT IFNULL(SUM(金额), 0) " + closedDays));
+    expectCount(
+        db, "settlements since the last close",
+        "SELECT COUNT(*) FROM 结账记录 WHERE 结账时间 > "
+        "IFNULL((SELECT 结束 FROM 日结 ORDER BY 序号 DESC LIMIT 1), '')",
+        db.integer("SELECT COUNT(*) FROM 流水 WHERE 状态 <> 0 AND 单号 LIKE '" + lastDay + "%'"));
 }
 
 // Reads back what was written and fails on anything the history should not hold.
@@ -71,6 +153,8 @@ void checkDatabase(SqliteFile& db, const bench::HistorySize& size,
     if (written.lines < size.orders * 4LL || written.lines > size.orders * 6LL)
         throw std::runtime_error("the generated orders have " + std::to_string(written.lines) +
                                  " lines, far from 5 an order");
+    checkSettlements(db, size, lastDay);
+    checkCloses(db, size, lastDay);
 }
 
 void generate(const bench::HistorySize& size, const std::filesystem::path& target) {
@@ -91,7 +175,8 @@ void generate(const bench::HistorySize& size, const std::filesystem::path& targe
         db.execute("COMMIT");
         checkDatabase(db, size, written);
         std::cout << "generate_database: " << size.name << ": " << written.orders << " orders, "
-                  << written.lines << " lines\n";
+                  << written.lines << " lines, " << written.settlements << " settlements, "
+                  << written.closes << " day closes\n";
     }
     std::filesystem::rename(partial, target);
 }

@@ -50,6 +50,32 @@ std::string StoredOrders::numberAt(long long place) {
     return query.step() ? query.text(0) : std::string();
 }
 
+StoredOrders::Settled StoredOrders::settledBetween(const std::string& from,
+                                                   const std::string& until) {
+    Statement query = db_.prepare("SELECT COUNT(*), IFNULL(SUM(s.应收), 0) FROM 结账记录 s "
+                                  "JOIN 流水 o ON o.单号 = s.单号 "
+                                  "WHERE s.结账时间 > ? AND s.结账时间 <= ? AND o.状态 <> 0");
+    query.bind(1, from);
+    query.bind(2, until);
+    return query.step() ? Settled{query.integer(0), query.integer(1)} : Settled{};
+}
+
+long long StoredOrders::closeCount() {
+    return db_.integer("SELECT COUNT(*) FROM 日结");
+}
+
+long long StoredOrders::lastCloseNumber() {
+    return db_.integer("SELECT IFNULL(MAX(序号), 0) FROM 日结");
+}
+
+std::string StoredOrders::lastCloseEnd() {
+    return db_.text("SELECT 结束 FROM 日结 ORDER BY 序号 DESC LIMIT 1");
+}
+
+long long StoredOrders::billsOnCloses() {
+    return db_.integer("SELECT IFNULL(SUM(单数), 0) FROM 日结");
+}
+
 long long StoredOrders::countWhere(const std::string& condition, const std::string& value) {
     Statement query = db_.prepare("SELECT COUNT(*) FROM 流水 WHERE " + condition);
     query.bind(1, value);

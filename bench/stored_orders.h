@@ -7,9 +7,9 @@
 
 namespace bench {
 
-// The orders in the database file as they stand, read with SQLite itself: what an action's
-// result is checked against. No statement outlives its question, so the program's own writes
-// never wait for a reader.
+// The orders in the database file as they stand, with how they were paid and the day closes,
+// read with SQLite itself: what an action's result is checked against. No statement outlives its
+// question, so the program's own writes never wait for a reader.
 class StoredOrders {
 public:
     explicit StoredOrders(const std::filesystem::path& database) : db_(database) {}
@@ -25,6 +25,19 @@ public:
     std::string latestNumber();
     // The number of the order at this place in table order, 0 being the first.
     std::string numberAt(long long place);
+
+    struct Settled {
+        long long bills = 0;
+        long long due = 0;
+    };
+    // The orders settled and still settled whose settlement falls after `from` up to and with
+    // `until` (sortable moments), as a day close page counts them.
+    Settled settledBetween(const std::string& from, const std::string& until);
+    long long closeCount();
+    long long lastCloseNumber();
+    // The end of the last close's period, "" before the first close.
+    std::string lastCloseEnd();
+    long long billsOnCloses();
 
 private:
     long long countWhere(const std::string& condition, const std::string& value);
