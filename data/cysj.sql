@@ -71,7 +71,16 @@ CREATE INDEX 删除记录_删除时间 ON 删除记录 (删除时间);
 CREATE TABLE 删除明细 (删除时间 TEXT, 单号 TEXT, 菜品 TEXT, 单价 INTEGER,
     数量 INTEGER, 金额 INTEGER, 分类 TEXT);
 
-PRAGMA user_version = 2;
+-- The printers: how each is reached and what it prints; the dish categories it takes as kitchen
+-- tickets; and how much of each order line has gone to the kitchen.
+CREATE TABLE 打印机 (名称 TEXT PRIMARY KEY, 连接 TEXT, 地址 TEXT,
+    端口 INTEGER, 纸宽 INTEGER, 编码 TEXT, 切纸 INTEGER, 钱箱 INTEGER, 打印小票 INTEGER,
+    打印日结 INTEGER);
+CREATE TABLE 打印机分类 (打印机 TEXT, 分类 TEXT);
+CREATE TABLE 送厨记录 (单号 TEXT, 菜品 TEXT, 已送数量 INTEGER);
+CREATE INDEX 送厨记录_单号 ON 送厨记录 (单号);
+
+PRAGMA user_version = 3;
 
 -- An order's lines and total are found by its number, open orders by their state.
 CREATE INDEX 流水_单号 ON 流水 (单号);

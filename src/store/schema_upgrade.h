@@ -6,7 +6,7 @@ class SqliteDB;
 
 // The version of the file this program writes: the tables it adds beside the six it shares with
 // other programs, counted in the file's user_version.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 enum class SchemaUpgrade {
     UpToDate, // nothing to do

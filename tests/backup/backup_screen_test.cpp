@@ -3,6 +3,7 @@
 #include "common/other_program.h"
 #include "program/program.h"
 #include "store/database_copy.h"
+#include "store/schema_upgrade.h"
 
 #include <fstream>
 #include <functional>
@@ -268,10 +269,12 @@ TEST_F(BackupTest, AFileOfANewerProgramIsRefusedAtStartAndLeftUntouched) {
 }
 
 TEST_F(BackupTest, AnEarlierFileGetsTheSettingsTableAtStart) {
-    executeSql("DROP TABLE 程序设置; DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; "
-               "DROP TABLE 删除明细; PRAGMA user_version = 0");
+    executeSql(
+        "DROP TABLE 程序设置; DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; "
+        "DROP TABLE 删除明细; DROP TABLE 打印机; DROP TABLE 打印机分类; DROP TABLE 送厨记录; "
+        "PRAGMA user_version = 0");
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(querySql("PRAGMA user_version"), "2");
+    EXPECT_EQ(querySql("PRAGMA user_version"), std::to_string(store::kSchemaVersion));
     EXPECT_EQ(querySql("SELECT COUNT(*) FROM 程序设置"), "0");
     EXPECT_TRUE(desktop.messages.empty());
 }

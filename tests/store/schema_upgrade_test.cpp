@@ -34,11 +34,16 @@ std::string answer(const std::filesystem::path& file, const std::string& sql) {
     return text;
 }
 
-constexpr char kSixTablesOnly[] =
-    "DROP TABLE 程序设置; DROP TABLE 结账记录; DROP TABLE 日结; "
-    "DROP TABLE 删除记录; DROP TABLE 删除明细; PRAGMA user_version = 0;";
-constexpr char kFirstVersion[] = "DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; "
-                                 "DROP TABLE 删除明细; PRAGMA user_version = 1;";
+// What each version added, dropped again to make a file of the version before.
+constexpr char kThirdVersionTables[] =
+    "DROP TABLE 打印机; DROP TABLE 打印机分类; DROP TABLE 送厨记录; ";
+constexpr char kSecondVersionTables[] =
+    "DROP TABLE 结账记录; DROP TABLE 日结; DROP TABLE 删除记录; DROP TABLE 删除明细; ";
+const std::string kSecondVersion = std::string(kThirdVersionTables) + "PRAGMA user_version = 2;";
+const std::string kFirstVersion =
+    std::string(kThirdVersionTables) + kSecondVersionTables + "PRAGMA user_version = 1;";
+const std::string kSixTablesOnly = std::string(kThirdVersionTables) + kSecondVersionTables +
+                                   "DROP TABLE 程序设置; PRAGMA user_version = 0;";
 
 void executeOn(const std::filesystem::path& file, const char* sql) {
     sqlite3* db = nullptr;
@@ -48,9 +53,10 @@ void executeOn(const std::filesystem::path& file, const char* sql) {
 }
 
 // A file as an earlier program left it: the delivered data with the tables of its version only.
-std::filesystem::path earlierFile(const TestDirectory& dir, const char* sql = kSixTablesOnly) {
+std::filesystem::path earlierFile(const TestDirectory& dir,
+                                  const std::string& sql = kSixTablesOnly) {
     const auto file = testing_support::createDeliveredDatabase(dir.path());
-    executeOn(file, sql);
+    executeOn(file, sql.c_str());
     return file;
 }
 
@@ -60,7 +66,7 @@ constexpr char kSchema[] = "SELECT type || ' ' || name || ': ' || sql FROM sqlit
 TEST(SchemaUpgrade, AnEarlierFileGetsTheDeliveredTablesAndKeepsItsData) {
     TestDirectory delivered;
     const auto reference = testing_support::createDeliveredDatabase(delivered.path());
-    for (const char* earlier : {kSixTablesOnly, kFirstVersion}) {
+    for (const std::string& earlier : {kSixTablesOnly, kFirstVersion, kSecondVersion}) {
         TestDirectory dir;
         const auto file = earlierFile(dir, earlier);
         const std::string usersBefore = answer(file, "SELECT * FROM 用户");
