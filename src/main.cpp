@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "program/program.h"
 #include "qt/platform/dialogs.h"
+#include "qt/platform/printer_factory.h"
 #include "qt/platform/translations.h"
 #include "qt/qt_desktop.h"
 
@@ -16,6 +17,6 @@ int main(int argc, char** argv) {
     qtui::SystemDialogs dialogs;
     qtui::QtDesktop desktop(dialogs); // outlives the windows of the app below
     app::App veltrano(desktop);
-    program::bindScreens(veltrano);
+    program::bindScreens(veltrano, qtui::openPrinter);
     return veltrano.run();
 }

@@ -61,6 +61,8 @@ public:
     store::SqliteTable dayCloses;
     store::SqliteTable deletedOrders;
     store::SqliteTable deletedLines;
+    store::SqliteTable printers;
+    store::SqliteTable printerCategories;
 
     CurrentUser currentUser;
     std::string announcementText;
@@ -85,6 +87,8 @@ public:
     std::function<void()> onExit;
     // A backup made now, off the screen thread (after a day close); nothing when none is bound.
     std::function<void()> backUpNow;
+    // An order was settled: its receipt is printed.
+    std::function<void(const std::string& number)> onSettled;
     void startUpWork();
 
 private:

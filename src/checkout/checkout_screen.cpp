@@ -142,6 +142,7 @@ void settle(app::App& app) {
                      !app.database.CommitTransaction();
         }
         if (!failed) app.message(screen, "结账成功！", ui::kInformationBox);
+        if (!failed && app.onSettled) app.onSettled(number);
     }
     if (app.database.InTransaction()) app.database.RollbackTransaction();
     app.settlements.Close();

@@ -5,13 +5,14 @@
 #include "checkout/checkout_screen.h"
 #include "dayclose/day_close_screen.h"
 #include "ordering/order_screen.h"
+#include "printing/printing_binding.h"
 #include "records/records_screen.h"
 #include "settings/restaurant_settings_screen.h"
 #include "settings/user_settings_screen.h"
 
 namespace program {
 
-void bindScreens(app::App& app) {
+void bindScreens(app::App& app, printing::PrinterFactory printers) {
     app::bindShell(app);
     ordering::bindOrderScreen(app);
     checkout::bindCheckoutScreen(app);
@@ -20,6 +21,7 @@ void bindScreens(app::App& app) {
     settings::bindRestaurantSettingsScreen(app);
     backup::bindBackup(app);
     dayclose::bindDayCloseScreen(app);
+    printing::bindPrinting(app, std::move(printers));
 }
 
 } // namespace program

@@ -111,6 +111,8 @@ const Expected kRecordsScreen[] = {
     {"透明标签11", TransLabel, "分组框1", 745, 524, 60, 20},
     {"标签_金额", Label, "分组框1", 806, 520, 160, 24},
     {"按钮_单台导出", Button, "分组框1", 806, 565, 160, 32},
+    // Printing the order again, after every control above and where none of them is.
+    {"按钮_补打", Button, "分组框1", 712, 565, 84, 32},
 };
 
 std::vector<std::string> titles(const ControlDef& list) {

@@ -111,6 +111,8 @@ WindowDef recordsScreen() {
     def.add(Button, "按钮_单台导出", frame, {806, 565, 160, 32})
         .withCaption("单台导出Excel")
         .withFont(kFont);
+    // Printing the selected order's receipt again, left of the export and under the lines' frame.
+    def.add(Button, "按钮_补打", frame, {712, 565, 84, 32}).withCaption("补打").withFont(kFont);
     return def;
 }
 

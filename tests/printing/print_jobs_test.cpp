@@ -1,0 +1,119 @@
+#include "checkout/checkout_fixture.h"
+#include "printing/printer_settings.h"
+#include "printing/printing_binding.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using printing::PrinterSetting;
+
+// Printers that keep what they were given, or fail as told, by name.
+struct FakePrinters {
+    std::map<std::string, std::vector<printing::Ticket>> printed;
+    std::map<std::string, std::string> failures;
+
+    printing::PrinterFactory factory() {
+        return [this](const PrinterSetting& setting) -> std::unique_ptr<printing::PrintDevice> {
+            class Device final : public printing::PrintDevice {
+            public:
+                Device(FakePrinters& all, std::string name) : all_(all), name_(std::move(name)) {}
+                std::optional<std::string> print(const printing::Ticket& ticket) override {
+                    if (all_.failures.contains(name_)) return all_.failures[name_];
+                    all_.printed[name_].push_back(ticket);
+                    return std::nullopt;
+                }
+
+            private:
+                FakePrinters& all_;
+                std::string name_;
+            };
+            return std::make_unique<Device>(*this, setting.name);
+        };
+    }
+};
+
+class PrintJobsTest : public testing_support::CheckoutScreenTest {
+protected:
+    PrintJobsTest() {
+        printing::bindPrinting(app, printers.factory());
+        addOrder("20221028120000", "大厅01", 80);
+        addLine("20221028120000", "红烧肉", 40, 2);
+    }
+    void addPrinter(const std::string& name, bool receipts, bool drawer = false) {
+        PrinterSetting printer;
+        printer.name = name;
+        printer.address = "10.0.0.9";
+        printer.receipts = receipts;
+        printer.openDrawer = drawer;
+        printer.categories =
+            receipts ? std::vector<std::string>{} : std::vector<std::string>{"热菜"};
+        ASSERT_TRUE(printing::storePrinter(app, printer));
+    }
+    void settleInCash() {
+        openCheckoutScreen();
+        cashier().clickRow("超级列表框_流水", 0);
+        cashier().type("编辑框_金额", "100");
+        cashier().click("按钮_结账");
+    }
+    static bool holds(const printing::Ticket& ticket, const std::string& text) {
+        for (const auto& line : ticket.lines)
+            if (line.text.find(text) != std::string::npos) return true;
+        return false;
+    }
+
+    FakePrinters printers;
+};
+
+TEST_F(PrintJobsTest, ASettledBillsReceiptGoesToEveryReceiptPrinterAndOpensTheDrawer) {
+    addPrinter("前台", true, true);
+    addPrinter("吧台", true);
+    addPrinter("厨房", false);
+    run([&] { settleInCash(); });
+    EXPECT_EQ(desktop.messageTexts(), std::vector<std::string>{"结账成功！"});
+    ASSERT_EQ(printers.printed["前台"].size(), 1u);
+    const printing::Ticket& receipt = printers.printed["前台"][0];
+    EXPECT_TRUE(holds(receipt, "结账单"));
+    EXPECT_TRUE(holds(receipt, "￥80"));
+    EXPECT_TRUE(holds(receipt, "￥20")) << "the change";
+    EXPECT_TRUE(receipt.openDrawer);
+    ASSERT_EQ(printers.printed["吧台"].size(), 1u);
+    EXPECT_FALSE(printers.printed["吧台"][0].openDrawer);
+    EXPECT_TRUE(printers.printed["厨房"].empty());
+}
+
+TEST_F(PrintJobsTest, APrinterThatFailsNeverCostsTheBillAndIsNamed) {
+    addPrinter("前台", true);
+    printers.failures["前台"] = "无法连接";
+    run([&] { settleInCash(); });
+    EXPECT_EQ(field("20221028120000", "状态"), "1");
+    EXPECT_EQ(querySql("SELECT COUNT(*) FROM 结账记录"), "1");
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[0].text, "结账成功！");
+    EXPECT_EQ(desktop.messages[1].text,
+              "结账单打印失败：打印机“前台”（10.0.0.9:9100）无法连接。\r\n"
+              "请检查打印机的电源、纸和连接线，然后在明细查询中补打。");
+    EXPECT_EQ(desktop.messages[1].flags, ui::kWarningBox);
+}
+
+TEST_F(PrintJobsTest, TheRecordsScreenPrintsTheSelectedOrderAgain) {
+    run([&] {
+        person(app.mainWindow).clickToolButton("工具条1", 6);
+        testing_support::ScreenDriver records = person(app.recordsScreen);
+        records.click("按钮_查询全部");
+        records.click("按钮_补打");
+        EXPECT_EQ(desktop.messageTexts().back(), "请选择要补打的单！");
+        records.clickRow("超级列表框_流水", 0);
+        records.click("按钮_补打");
+        EXPECT_EQ(desktop.messageTexts().back(), "没有设置打印小票的打印机，请在打印设置中设置！");
+        addPrinter("前台", true);
+        records.click("按钮_补打");
+    });
+    ASSERT_EQ(printers.printed["前台"].size(), 1u);
+    EXPECT_TRUE(holds(printers.printed["前台"][0], "预结单")) << "an open order is a pre-bill";
+}
+
+} // namespace
