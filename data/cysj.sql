@@ -77,7 +77,7 @@ CREATE TABLE 打印机 (名称 TEXT PRIMARY KEY, 连接 TEXT, 地址 TEXT,
     端口 INTEGER, 纸宽 INTEGER, 编码 TEXT, 切纸 INTEGER, 钱箱 INTEGER, 打印小票 INTEGER,
     打印日结 INTEGER);
 CREATE TABLE 打印机分类 (打印机 TEXT, 分类 TEXT);
-CREATE TABLE 送厨记录 (单号 TEXT, 菜品 TEXT, 已送数量 INTEGER);
+CREATE TABLE 送厨记录 (单号 TEXT, 菜品 TEXT, 分类 TEXT, 已送数量 INTEGER);
 CREATE INDEX 送厨记录_单号 ON 送厨记录 (单号);
 
 PRAGMA user_version = 3;

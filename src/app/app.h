@@ -63,6 +63,7 @@ public:
     store::SqliteTable deletedLines;
     store::SqliteTable printers;
     store::SqliteTable printerCategories;
+    store::SqliteTable kitchenSent;
 
     CurrentUser currentUser;
     std::string announcementText;

@@ -1,5 +1,6 @@
 #include "printing/printing_binding.h"
 
+#include "printing/kitchen_orders.h"
 #include "printing/print_jobs.h"
 
 #include <memory>
@@ -17,6 +18,32 @@ void reprintSelected(app::App& app, Printing& printing) {
         app.message(screen, "没有设置打印小票的打印机，请在打印设置中设置！", ui::kWarningBox);
 }
 
+void sendCurrentOrder(app::App& app, Printing& printing) {
+    ui::Window& screen = app.orderScreen;
+    const std::string number = screen.label("标签_单号").caption();
+    if (number.empty())
+        return static_cast<void>(
+            app.message(screen, "请先开台或切换到要送厨的台号！", ui::kWarningBox));
+    switch (sendToKitchen(app, printing, number, screen)) {
+    case KitchenSend::Sent:
+        return;
+    case KitchenSend::NothingNew:
+        return static_cast<void>(app.message(screen, "没有需要送厨的菜品！", ui::kInformationBox));
+    case KitchenSend::Unreadable:
+        return app.reportFailure(screen, app::kReadFailed);
+    }
+}
+
+void printPreBill(app::App& app, Printing& printing) {
+    ui::Window& screen = app.orderScreen;
+    const std::string number = screen.label("标签_单号").caption();
+    if (number.empty())
+        return static_cast<void>(
+            app.message(screen, "请先开台或切换到要打印的台号！", ui::kWarningBox));
+    if (!printing.printReceipt(number, screen))
+        app.message(screen, "没有设置打印小票的打印机，请在打印设置中设置！", ui::kWarningBox);
+}
+
 } // namespace
 
 void bindPrinting(app::App& app, PrinterFactory factory) {
@@ -27,6 +54,9 @@ void bindPrinting(app::App& app, PrinterFactory factory) {
     app.recordsScreen.definition().control("按钮_补打").on.clicked = [&app, printing] {
         reprintSelected(app, *printing);
     };
+    ui::WindowDef& order = app.orderScreen.definition();
+    order.control("按钮_送厨").on.clicked = [&app, printing] { sendCurrentOrder(app, *printing); };
+    order.control("按钮_预结单").on.clicked = [&app, printing] { printPreBill(app, *printing); };
 }
 
 } // namespace printing

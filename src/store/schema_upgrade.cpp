@@ -32,7 +32,7 @@ CREATE TABLE IF NOT EXISTS 删除明细 (删除时间 TEXT, 单号 TEXT, 菜品 
     端口 INTEGER, 纸宽 INTEGER, 编码 TEXT, 切纸 INTEGER, 钱箱 INTEGER, 打印小票 INTEGER,
     打印日结 INTEGER);
 CREATE TABLE IF NOT EXISTS 打印机分类 (打印机 TEXT, 分类 TEXT);
-CREATE TABLE IF NOT EXISTS 送厨记录 (单号 TEXT, 菜品 TEXT, 已送数量 INTEGER);
+CREATE TABLE IF NOT EXISTS 送厨记录 (单号 TEXT, 菜品 TEXT, 分类 TEXT, 已送数量 INTEGER);
 CREATE INDEX IF NOT EXISTS 送厨记录_单号 ON 送厨记录 (单号);)sql",
 };
 

@@ -1,4 +1,5 @@
 #include "checkout/checkout_fixture.h"
+#include "printing/fake_printers.h"
 #include "printing/printer_settings.h"
 #include "printing/printing_binding.h"
 
@@ -10,31 +11,7 @@
 namespace {
 
 using printing::PrinterSetting;
-
-// Printers that keep what they were given, or fail as told, by name.
-struct FakePrinters {
-    std::map<std::string, std::vector<printing::Ticket>> printed;
-    std::map<std::string, std::string> failures;
-
-    printing::PrinterFactory factory() {
-        return [this](const PrinterSetting& setting) -> std::unique_ptr<printing::PrintDevice> {
-            class Device final : public printing::PrintDevice {
-            public:
-                Device(FakePrinters& all, std::string name) : all_(all), name_(std::move(name)) {}
-                std::optional<std::string> print(const printing::Ticket& ticket) override {
-                    if (all_.failures.contains(name_)) return all_.failures[name_];
-                    all_.printed[name_].push_back(ticket);
-                    return std::nullopt;
-                }
-
-            private:
-                FakePrinters& all_;
-                std::string name_;
-            };
-            return std::make_unique<Device>(*this, setting.name);
-        };
-    }
-};
+using testing_support::FakePrinters;
 
 class PrintJobsTest : public testing_support::CheckoutScreenTest {
 protected:

@@ -48,6 +48,9 @@ const Expected kOrderScreen[] = {
     {"标签_菜品总数", Label, "", 815, 596, 50, 20},
     {"透明标签10", TransLabel, "", 886, 599, 56, 16},
     {"标签_总金额", Label, "", 942, 596, 50, 20},
+    // Printing, after every control above and where none of them is.
+    {"按钮_送厨", Button, "", 663, 104, 50, 24},
+    {"按钮_预结单", Button, "", 536, 594, 80, 24},
 };
 
 const Expected kCheckoutScreen[] = {

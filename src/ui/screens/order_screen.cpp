@@ -135,6 +135,12 @@ WindowDef orderScreen() {
         .withTextColor(kBlack)
         .withBackground(kWhite)
         .withAlignment(Right);
+
+    // Printing: the kitchen's tickets beside the line buttons, the pre-bill in the bottom band.
+    def.add(Button, "按钮_送厨", "", {663, 104, 50, 24}).withCaption("送厨").withFont(kSmallFont);
+    def.add(Button, "按钮_预结单", "", {536, 594, 80, 24})
+        .withCaption("预结单")
+        .withFont(kSmallFont);
     return def;
 }
 
