@@ -8,10 +8,12 @@ namespace {
 namespace settings = store::schema::programSettings;
 
 bool storeOne(store::SqliteTable& table, const std::string& name, const std::string& value) {
+    // An empty value is stored as none: the cursor writes an empty text as NULL.
     if (table.FindFirst({{settings::kName, name}}))
-        return table.BeginEdit() && table.Write(settings::kValue, value) && table.Commit();
+        return table.BeginEdit() && store::writeTextOrNothing(table, settings::kValue, value) &&
+               table.Commit();
     return table.BeginAdd() && table.Write(settings::kName, name) &&
-           table.Write(settings::kValue, value) && table.Commit();
+           store::writeTextOrNothing(table, settings::kValue, value) && table.Commit();
 }
 
 } // namespace

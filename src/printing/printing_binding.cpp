@@ -2,6 +2,7 @@
 
 #include "printing/kitchen_orders.h"
 #include "printing/print_jobs.h"
+#include "printing/printer_settings_screen.h"
 
 #include <memory>
 
@@ -57,6 +58,7 @@ void bindPrinting(app::App& app, PrinterFactory factory) {
     ui::WindowDef& order = app.orderScreen.definition();
     order.control("按钮_送厨").on.clicked = [&app, printing] { sendCurrentOrder(app, *printing); };
     order.control("按钮_预结单").on.clicked = [&app, printing] { printPreBill(app, *printing); };
+    bindPrinterSettingsScreen(app, printing);
 }
 
 } // namespace printing

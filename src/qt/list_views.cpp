@@ -48,23 +48,26 @@ class ChkListBoxView final : public ControlView {
 public:
     ChkListBoxView(ui::ChkListBox& list, QWidget* container) : ControlView(list), list_(list) {
         auto* widget = new QListWidget(container);
-        for (int i = 0; i < list.itemCount(); ++i) {
-            auto* item = new QListWidgetItem(toQString(list.itemText(i)), widget);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        }
         QObject::connect(widget, &QListWidget::itemChanged, [this, widget](QListWidgetItem* item) {
             if (!attached()) return;
             list_.userSetTicked(widget->row(item), item->checkState() == Qt::Checked);
             show(ui::Change::Ticks); // a refused tick is taken back
         });
         adopt(widget);
-        show(ui::Change::Ticks);
+        show(ui::Change::Items);
     }
 
 protected:
-    void show(ui::Change) override {
+    void show(ui::Change change) override {
         auto* widget = static_cast<QListWidget*>(this->widget());
         const QSignalBlocker blocker(widget);
+        if (change == ui::Change::Items) {
+            widget->clear();
+            for (int i = 0; i < list_.itemCount(); ++i) {
+                auto* item = new QListWidgetItem(toQString(list_.itemText(i)), widget);
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+            }
+        }
         for (int i = 0; i < widget->count(); ++i)
             widget->item(i)->setCheckState(list_.itemTicked(i) ? Qt::Checked : Qt::Unchecked);
     }

@@ -255,6 +255,12 @@ void ChkListBox::setItemTicked(int index, bool ticked) {
     notify(Change::Ticks);
 }
 
+void ChkListBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    ticked_.assign(items_.size(), false);
+    notify(Change::Items);
+}
+
 void ChkListBox::userToggle(int index) {
     userSetTicked(index, !itemTicked(index));
 }

@@ -180,6 +180,8 @@ public:
     std::string itemText(int index) const;
     bool itemTicked(int index) const;
     void setItemTicked(int index, bool ticked);
+    // New items, none ticked.
+    void setItems(std::vector<std::string> items);
     void userToggle(int index);
     void userSetTicked(int index, bool ticked);
 

@@ -176,7 +176,7 @@ TEST(MainWindowDefinition, ToolbarSkinsAndPopupMenuAreAsTheShellExpects) {
     EXPECT_EQ(def.control("状态条_公告").parts[0].text, " 公告：");
     EXPECT_EQ(def.control("状态条_公告").parts[1].width, -1);
 
-    ASSERT_EQ(def.menu.size(), 8u);
+    ASSERT_EQ(def.menu.size(), 9u);
     EXPECT_TRUE(def.menu[0].hidden);
     EXPECT_EQ(def.menu[0].level, 0);
     std::vector<std::string> captions;
@@ -187,7 +187,7 @@ TEST(MainWindowDefinition, ToolbarSkinsAndPopupMenuAreAsTheShellExpects) {
     }
     // The program's own entries come after the first five, which keep their places.
     EXPECT_EQ(captions, (std::vector<std::string>{"用户设置", "-", "餐厅设置", "-", "公告设置", "-",
-                                                  "备份与恢复"}));
+                                                  "备份与恢复", "打印设置"}));
 }
 
 TEST(SettingsDefinitions, PermissionsPasswordsAndNumberBoxes) {

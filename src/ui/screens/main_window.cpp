@@ -62,6 +62,7 @@ WindowDef mainWindow() {
     def.addMenuItem("公告设置", "公告设置", 1).image = "announcement";
     def.addMenuItem("分隔3", "-", 1);
     def.addMenuItem("备份与恢复", "备份与恢复", 1).image = "backup";
+    def.addMenuItem("打印设置", "打印设置", 1).image = "printer";
     return def;
 }
 

@@ -15,5 +15,6 @@ WindowDef userSettingsScreen();
 WindowDef restaurantSettingsScreen();
 WindowDef backupScreen();
 WindowDef dayCloseScreen();
+WindowDef printerSettingsScreen();
 
 } // namespace ui::screens
