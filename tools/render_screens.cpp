@@ -136,6 +136,13 @@ private:
         steps_.add(
             "look at the backups", [this] { return backupsListed(); },
             [this] { lookAtTheBackups(); }, Taken::InsideTheLoop);
+        steps_.add("open the settings menu", always, [this] { openSettingsMenu(); });
+        steps_.add(
+            "choose 打印设置", popupShown, [] { pictures::choosePopupEntry(text("打印设置")); },
+            Taken::InsideTheLoop);
+        steps_.add(
+            "look at the printers", shown(veltrano_.printerSettingsScreen),
+            [this] { lookAtThePrinters(); }, Taken::InsideTheLoop);
         steps_.add("close the program", always,
                    [this] { pictures::click(on<QPushButton>(veltrano_.mainWindow, "按钮1")); });
     }
@@ -304,6 +311,18 @@ private:
         pictures::click(on<QPushButton>(screen, "按钮_关闭"));
     }
 
+    // A receipt printer on the network being set up (the port is 9100 already), before it is
+    // saved.
+    void lookAtThePrinters() {
+        const ui::Window& screen = veltrano_.printerSettingsScreen;
+        pictures::typeText(on<QLineEdit>(screen, "编辑框_名称"), text("前台小票"));
+        pictures::typeText(on<QLineEdit>(screen, "编辑框_地址"), text("192.168.1.50"));
+        pictures::typeText(on<QLineEdit>(screen, "编辑框_餐厅名称"), text("老陈家常菜"));
+        pictures::typeText(on<QLineEdit>(screen, "编辑框_小票页脚"), text("谢谢惠顾，欢迎再来"));
+        grab(screen);
+        pictures::click(on<QPushButton>(screen, "按钮_关闭"));
+    }
+
     static int rowWith(const QTableView* list, int column, const QString& cell) {
         for (int row = 0; row < list->model()->rowCount(); ++row)
             if (list->model()->index(row, column).data().toString() == cell) return row;
@@ -317,7 +336,7 @@ private:
         veltrano_.endProgram();
         for (ui::Window* modal :
              {&veltrano_.userSettingsScreen, &veltrano_.restaurantSettingsScreen,
-              &veltrano_.backupScreen, &veltrano_.loginScreen})
+              &veltrano_.backupScreen, &veltrano_.printerSettingsScreen, &veltrano_.loginScreen})
             if (modal->isOpen()) modal->close();
         if (veltrano_.mainWindow.isOpen()) veltrano_.mainWindow.close();
     }

@@ -76,12 +76,9 @@ void showPage(app::App& app, const std::string& heading, const DayFigures& day,
     }
 }
 
-// "Z12". Appended rather than added to a literal: GCC 12 at -O3 warns of an overlapping copy
-// in `"Z" + text`, and warnings are errors.
+// "Z12": how a close is named on the screen and on its page.
 std::string zNumber(std::int64_t number) {
-    std::string z = "Z";
-    z += support::numberText(number);
-    return z;
+    return "Z" + support::numberText(number);
 }
 
 std::string now(app::App& app) {
