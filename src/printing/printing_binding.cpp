@@ -1,7 +1,9 @@
 #include "printing/printing_binding.h"
 
 #include "printing/kitchen_orders.h"
+#include "printing/page_ticket.h"
 #include "printing/print_jobs.h"
+#include "printing/printer_settings.h"
 #include "printing/printer_settings_screen.h"
 
 #include <memory>
@@ -45,6 +47,26 @@ void printPreBill(app::App& app, Printing& printing) {
         app.message(screen, "没有设置打印小票的打印机，请在打印设置中设置！", ui::kWarningBox);
 }
 
+// The page the day close screen shows, on every printer that prints the day close.
+void printDayClosePage(app::App& app, Printing& printing) {
+    ui::Window& screen = app.dayCloseScreen;
+    const ui::ListView& page = screen.listView("超级列表框_本次");
+    if (page.rowCount() == 0)
+        return static_cast<void>(app.message(screen, "当前列表无内容！", ui::kWarningBox));
+    const auto printers = readPrinters(app);
+    if (!printers) return app.reportFailure(screen, app::kReadFailed);
+    bool any = false;
+    for (const PrinterSetting& printer : *printers) {
+        if (!printer.dayClose) continue;
+        any = true;
+        Ticket ticket = pageTicket(screen.label("标签_页面").caption(), page, printer.columns());
+        ticket.cut = printer.cut;
+        printing.print(printer, std::move(ticket), screen, {"日结单", "在日结中重新打印"});
+    }
+    if (!any)
+        app.message(screen, "没有设置打印日结的打印机，请在打印设置中设置！", ui::kWarningBox);
+}
+
 } // namespace
 
 void bindPrinting(app::App& app, PrinterFactory factory) {
@@ -59,6 +81,9 @@ void bindPrinting(app::App& app, PrinterFactory factory) {
     order.control("按钮_送厨").on.clicked = [&app, printing] { sendCurrentOrder(app, *printing); };
     order.control("按钮_预结单").on.clicked = [&app, printing] { printPreBill(app, *printing); };
     bindPrinterSettingsScreen(app, printing);
+    app.dayCloseScreen.definition().control("按钮_打印").on.clicked = [&app, printing] {
+        printDayClosePage(app, *printing);
+    };
 }
 
 } // namespace printing

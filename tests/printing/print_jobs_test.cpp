@@ -93,4 +93,26 @@ TEST_F(PrintJobsTest, TheRecordsScreenPrintsTheSelectedOrderAgain) {
     EXPECT_TRUE(holds(printers.printed["前台"][0], "预结单")) << "an open order is a pre-bill";
 }
 
+TEST_F(PrintJobsTest, TheDayClosePageGoesToThePrintersOfTheDayClose) {
+    run([&] {
+        settleInCash();
+        person(app.mainWindow).clickToolButton("工具条1", 9);
+        person(app.dayCloseScreen).click("按钮_打印");
+        EXPECT_EQ(desktop.messageTexts().back(), "没有设置打印日结的打印机，请在打印设置中设置！");
+        PrinterSetting office;
+        office.name = "办公室";
+        office.address = "10.0.0.8";
+        office.dayClose = true;
+        ASSERT_TRUE(printing::storePrinter(app, office));
+        person(app.dayCloseScreen).click("按钮_打印");
+    });
+    ASSERT_EQ(printers.printed["办公室"].size(), 1u);
+    const printing::Ticket& page = printers.printed["办公室"][0];
+    EXPECT_EQ(page.lines.front().text, "本次日结");
+    EXPECT_TRUE(holds(page, "结账单数"));
+    EXPECT_TRUE(holds(page, "80 元"));
+    for (const auto& line : page.lines)
+        EXPECT_LE(printing::displayWidth(line.text), line.large ? 24 : 48) << line.text;
+}
+
 } // namespace

@@ -67,6 +67,7 @@ WindowDef dayCloseScreen() {
         .withFont(kListFont);
     def.add(Button, "按钮_查看", frame, {506, 522, 90, 30}).withCaption("查看").withFont(kFont);
     def.add(Button, "按钮_导出", frame, {606, 522, 90, 30}).withCaption("导出").withFont(kFont);
+    def.add(Button, "按钮_打印", frame, {706, 522, 90, 30}).withCaption("打印").withFont(kFont);
     def.add(TransLabel, "透明标签7", frame, {506, 564, 500, 24})
         .withCaption("确认日结后，本次页面存为下一个Z号，并立即备份数据。")
         .withTextColor(Color::rgb(0xFF0000));
