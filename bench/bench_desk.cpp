@@ -18,6 +18,9 @@
 #include "common/screen_driver.h"
 #include "dayclose/day_figures.h"
 #include "harness_options.h"
+#include "printing/escpos.h"
+#include "printing/receipt.h"
+#include "printing/receipt_source.h"
 #include "program/program.h"
 #include "program_directory.h"
 #include "report.h"
@@ -119,7 +122,8 @@ private:
                 deleteOrderAfterQueryAll(),
                 deleteOrderAfterQueryByDate(),
                 openDayCloseScreen(),
-                listDayCloses()};
+                listDayCloses(),
+                buildReceipt()};
     }
 
     void timeFirstQuery() {
@@ -484,6 +488,34 @@ private:
                             "the list is not every close, Z" + std::to_string(count) +
                                 " down to Z1, with its bills");
                     closesListed_ = static_cast<long long>(list.size());
+                }};
+    }
+
+    // A settled order's receipt for 80 mm paper: read from the database, laid out, and turned
+    // into the printer's bytes, as the print after a settle and 补打 do before sending.
+    Action buildReceipt() {
+        auto number = std::make_shared<std::string>();
+        auto bytes = std::make_shared<std::string>();
+        auto lines = std::make_shared<std::size_t>(0);
+        return {"build_receipt",
+                [this, number, bytes] {
+                    *number = stored_.numberAt(stored_.count() / 3);
+                    bytes->clear();
+                },
+                [this, number, bytes, lines] {
+                    const auto receipt = printing::readReceipt(app_, *number);
+                    if (!receipt) return;
+                    *lines = receipt->lines.size();
+                    *bytes = printing::escPosBytes(
+                        printing::receiptTicket(printing::readRestaurant(app_), *receipt,
+                                                printing::ReceiptKind::Receipt,
+                                                printing::kWideColumns),
+                        printing::TextEncoding::Gb18030);
+                },
+                [this, number, bytes, lines] {
+                    require(!bytes->empty() &&
+                                static_cast<long long>(*lines) == stored_.lineCount(*number),
+                            "the receipt of " + *number + " is not its order with its lines");
                 }};
     }
 
