@@ -45,6 +45,10 @@ void App::databaseReplaced() {
     damageReported_ = false;
 }
 
+bool App::openDatabase() {
+    return database.IsOpen() || database.Open(databasePath());
+}
+
 int App::message(ui::Window& owner, std::string_view text, int flags) {
     return desktop_.messageBox(text, flags, ui::kDefaultMessageTitle, &owner);
 }

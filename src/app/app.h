@@ -37,6 +37,8 @@ public:
     // Inside a transaction the connection is kept, so that the transaction survives every cursor
     // its work opens.
     bool openTable(store::SqliteTable& cursor, const char* tableName);
+    // Makes sure the connection is open, for reads that need no cursor (never creating the file).
+    bool openDatabase();
     // Notes the database's faults from now on: a handler asks it whether a step failed, so that
     // a lookup that could not read is never taken for one that found nothing.
     store::FaultWatch watchDatabase() const { return store::FaultWatch(database.Faults()); }

@@ -54,10 +54,6 @@ void noteOrder(DayFigures& day, const std::string& number) {
     if (number > day.lastOrder) day.lastOrder = number;
 }
 
-bool openDatabase(app::App& app) {
-    return app.database.IsOpen() || app.database.Open(app.databasePath());
-}
-
 // Where the page of the first close begins for orders settled before the way was recorded: the
 // day of the first recorded settlement, or the day of the close when there is none.
 std::string firstLegacyBound(app::App& app, const std::string& until) {
@@ -70,7 +66,7 @@ std::string firstLegacyBound(app::App& app, const std::string& until) {
 
 ComputedDay computeDay(app::App& app, const std::string& until) {
     const store::FaultWatch watch = app.watchDatabase();
-    if (!openDatabase(app)) return {std::nullopt, kUnreadable};
+    if (!app.openDatabase()) return {std::nullopt, kUnreadable};
     DayFigures day;
     day.until = until;
     Adder adder;
@@ -188,7 +184,7 @@ std::int64_t nextNumber(app::App& app) {
 ClosedDay closeDay(app::App& app, const std::string& until, std::int64_t countedCash,
                    std::int64_t nextFloat) {
     const store::FaultWatch watch = app.watchDatabase();
-    if (!openDatabase(app) || !app.database.BeginWriteTransaction()) return {{}, kUnreadable};
+    if (!app.openDatabase() || !app.database.BeginWriteTransaction()) return {{}, kUnreadable};
     ClosedDay outcome;
     ComputedDay day = computeDay(app, until);
     if (day.figures) {
@@ -218,7 +214,7 @@ ClosedDay closeDay(app::App& app, const std::string& until, std::int64_t counted
 
 std::optional<std::vector<DayClose>> listCloses(app::App& app) {
     const store::FaultWatch watch = app.watchDatabase();
-    if (!openDatabase(app)) return std::nullopt;
+    if (!app.openDatabase()) return std::nullopt;
     store::Query all(app.database,
                      "SELECT 序号, 日结时间, 操作员, 开始, 结束, 首单, 末单, 单数, 人数, 应收合计, "
                      "现金, 微信, 支付宝, 银行卡, 其他, 未记录, 现金实收, 现金找零, 备用金, "

@@ -71,8 +71,7 @@ bool takes(const PrinterSetting& printer, const std::string& category) {
 
 KitchenSend sendToKitchen(app::App& app, Printing& printing, const std::string& number,
                           ui::Window& owner) {
-    if (!app.database.IsOpen() && !app.database.Open(app.databasePath()))
-        return KitchenSend::Unreadable;
+    if (!app.openDatabase()) return KitchenSend::Unreadable;
     const auto printers = readPrinters(app);
     const auto dishes = dishesOf(app, number);
     std::string table;

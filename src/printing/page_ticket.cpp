@@ -7,20 +7,8 @@ Ticket pageTicket(const std::string& heading, const ui::ListView& page, int colu
     for (const std::string& piece : wrapToWidth(heading, columns / 2))
         ticket.lines.push_back({piece, Align::Center, true, true});
     ticket.lines.push_back({std::string(static_cast<std::size_t>(columns), '-')});
-    for (int row = 0; row < page.rowCount(); ++row) {
-        const std::string item = page.cellText(row, 0);
-        const std::string value = page.cellText(row, 1);
-        const int gap = columns - displayWidth(item) - displayWidth(value);
-        if (gap >= 1) {
-            ticket.lines.push_back(
-                {item + std::string(static_cast<std::size_t>(gap), ' ') + value});
-            continue;
-        }
-        for (const std::string& piece : wrapToWidth(item, columns))
-            ticket.lines.push_back({piece});
-        for (const std::string& piece : wrapToWidth(value, columns))
-            ticket.lines.push_back({piece, Align::Right});
-    }
+    for (int row = 0; row < page.rowCount(); ++row)
+        addPair(ticket, page.cellText(row, 0), page.cellText(row, 1), columns);
     return ticket;
 }
 

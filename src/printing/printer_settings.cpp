@@ -17,10 +17,6 @@ PrinterLink linkNamed(const std::string& name) {
     return PrinterLink::Network;
 }
 
-bool openDatabase(app::App& app) {
-    return app.database.IsOpen() || app.database.Open(app.databasePath());
-}
-
 bool removeNamed(app::App& app, const std::string& name) {
     store::SqliteTable& printers = app.printers;
     store::SqliteTable& categories = app.printerCategories;
@@ -32,7 +28,7 @@ bool removeNamed(app::App& app, const std::string& name) {
 
 std::optional<std::vector<PrinterSetting>> readPrinters(app::App& app) {
     const store::FaultWatch watch = app.watchDatabase();
-    if (!openDatabase(app)) return std::nullopt;
+    if (!app.openDatabase()) return std::nullopt;
     std::vector<PrinterSetting> printers;
     store::Query all(app.database,
                      "SELECT 名称, 连接, 地址, 端口, 纸宽, 编码, 切纸, 钱箱, 打印小票, "
@@ -66,7 +62,7 @@ bool storePrinter(app::App& app, const PrinterSetting& printer) {
     store::SqliteTable& printers = app.printers;
     store::SqliteTable& categories = app.printerCategories;
     bool stored =
-        openDatabase(app) && app.database.BeginWriteTransaction() &&
+        app.openDatabase() && app.database.BeginWriteTransaction() &&
         removeNamed(app, printer.name) && printers.BeginAdd() &&
         printers.Write("名称", printer.name) && printers.Write("连接", linkName(printer.link)) &&
         store::writeTextOrNothing(printers, "地址", printer.address) &&
@@ -87,7 +83,7 @@ bool storePrinter(app::App& app, const PrinterSetting& printer) {
 }
 
 bool deletePrinter(app::App& app, const std::string& name) {
-    const bool deleted = openDatabase(app) && app.database.BeginWriteTransaction() &&
+    const bool deleted = app.openDatabase() && app.database.BeginWriteTransaction() &&
                          removeNamed(app, name) && app.database.CommitTransaction();
     if (app.database.InTransaction()) app.database.RollbackTransaction();
     app.printers.Close();

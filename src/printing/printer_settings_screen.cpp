@@ -111,7 +111,7 @@ bool fillPrinters(app::App& app, ScreenState& state) {
 bool fillCategories(app::App& app) {
     const store::FaultWatch watch = app.watchDatabase();
     std::vector<std::string> names;
-    if (app.database.IsOpen() || app.database.Open(app.databasePath())) {
+    if (app.openDatabase()) {
         store::Query categories(app.database, "SELECT 分类 FROM 分类 ORDER BY rowid");
         while (categories.next())
             names.push_back(categories.text(0));

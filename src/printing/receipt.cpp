@@ -21,20 +21,6 @@ std::string rightIn(const std::string& text, int width) {
     return spaces(width - displayWidth(text)) + text;
 }
 
-// "label" at the left and "value" at the right of one line; a line too short for both takes the
-// value on a line of its own.
-void addPair(Ticket& ticket, const std::string& label, const std::string& value, int columns) {
-    const int gap = columns - displayWidth(label) - displayWidth(value);
-    if (gap >= 1) {
-        ticket.lines.push_back({label + spaces(gap) + value});
-        return;
-    }
-    for (const std::string& piece : wrapToWidth(label, columns))
-        ticket.lines.push_back({piece});
-    for (const std::string& piece : wrapToWidth(value, columns))
-        ticket.lines.push_back({piece, Align::Right});
-}
-
 // The text over as many lines as it needs; its own line breaks (a remark's) start new lines.
 void addWrapped(Ticket& ticket, const std::string& text, int columns, Align align = Align::Left,
                 bool bold = false, bool large = false) {

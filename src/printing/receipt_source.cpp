@@ -38,7 +38,7 @@ bool storeRestaurant(app::App& app, const Restaurant& restaurant) {
 
 std::optional<Receipt> readReceipt(app::App& app, const std::string& number) {
     const store::FaultWatch watch = app.watchDatabase();
-    if (!app.database.IsOpen() && !app.database.Open(app.databasePath())) return std::nullopt;
+    if (!app.openDatabase()) return std::nullopt;
     Receipt receipt;
     {
         store::Query order(app.database,

@@ -24,6 +24,18 @@ int displayWidth(std::string_view utf8) {
     return width;
 }
 
+void addPair(Ticket& ticket, const std::string& label, const std::string& value, int columns) {
+    const int gap = columns - displayWidth(label) - displayWidth(value);
+    if (gap >= 1) {
+        ticket.lines.push_back({label + std::string(static_cast<std::size_t>(gap), ' ') + value});
+        return;
+    }
+    for (const std::string& piece : wrapToWidth(label, columns))
+        ticket.lines.push_back({piece});
+    for (const std::string& piece : wrapToWidth(value, columns))
+        ticket.lines.push_back({piece, Align::Right});
+}
+
 std::vector<std::string> wrapToWidth(std::string_view utf8, int columns) {
     std::vector<std::string> pieces(1);
     int width = 0;

@@ -29,6 +29,10 @@ struct Ticket {
 // other (a Chinese character, "￥").
 int displayWidth(std::string_view utf8);
 
+// "label" at the left and "value" at the right of one line of the paper; when the two do not fit
+// one line, the label's lines come first and the value's follow at the right.
+void addPair(Ticket& ticket, const std::string& label, const std::string& value, int columns);
+
 // The text cut into pieces of at most `columns` columns, never inside a character.
 std::vector<std::string> wrapToWidth(std::string_view utf8, int columns);
 

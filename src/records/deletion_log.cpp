@@ -29,7 +29,7 @@ struct Line {
 
 std::optional<bool> belongsToClosedDay(app::App& app, const std::string& number) {
     const store::FaultWatch watch = app.watchDatabase();
-    if (!app.database.IsOpen() && !app.database.Open(app.databasePath())) return std::nullopt;
+    if (!app.openDatabase()) return std::nullopt;
     store::Query lastClose(app.database, "SELECT 结束 FROM 日结 ORDER BY 序号 DESC LIMIT 1");
     const bool anyClose = lastClose.next();
     const std::string closedUntil = anyClose ? lastClose.text(0) : std::string();
