@@ -91,7 +91,8 @@ Ticket receiptTicket(const Restaurant& restaurant, const Receipt& receipt, Recei
             columns);
     addWrapped(ticket, "单号：" + receipt.number, columns);
     addWrapped(ticket, "开台：" + receipt.opened, columns);
-    if (kind == ReceiptKind::Receipt) addWrapped(ticket, "结账：" + receipt.settled, columns);
+    if (kind == ReceiptKind::Receipt && !receipt.settled.empty())
+        addWrapped(ticket, "结账：" + receipt.settled, columns);
     addWrapped(ticket, receipt.operatorName.empty() ? "" : "收银：" + receipt.operatorName,
                columns);
     ticket.lines.push_back({rule});
@@ -100,9 +101,11 @@ Ticket receiptTicket(const Restaurant& restaurant, const Receipt& receipt, Recei
     addPair(ticket, "合计：", money(receipt.total), columns);
     ticket.lines.back().bold = true;
     if (kind == ReceiptKind::Receipt) {
-        addPair(ticket, "实收：", money(receipt.received), columns);
-        addPair(ticket, "找零：", money(receipt.change), columns);
-        addPair(ticket, "付款方式：", receipt.way, columns);
+        if (receipt.paymentKnown) {
+            addPair(ticket, "实收：", money(receipt.received), columns);
+            addPair(ticket, "找零：", money(receipt.change), columns);
+            addPair(ticket, "付款方式：", receipt.way, columns);
+        }
         addWrapped(ticket, receipt.remark.empty() ? "" : "备注：" + receipt.remark, columns);
     } else {
         addWrapped(ticket, "此单尚未结账，仅供核对。", columns, Align::Center);

@@ -32,6 +32,9 @@ struct Receipt {
     std::int64_t guests = 0;
     std::vector<ReceiptLine> lines;
     std::int64_t total = 0;
+    // How it was paid, known for the orders settled since settlements are kept: an order
+    // settled before has only its remark's account of it.
+    bool paymentKnown = false;
     std::int64_t received = 0;
     std::int64_t change = 0;
     std::string way;

@@ -63,6 +63,7 @@ std::optional<Receipt> readReceipt(app::App& app, const std::string& number) {
                                     "WHERE 单号 = ? ORDER BY 结账时间 DESC LIMIT 1");
     paid.bind(number);
     if (paid.next()) {
+        receipt.paymentKnown = true;
         receipt.settled = paid.text(0);
         receipt.received = paid.integer(1);
         receipt.change = paid.integer(2);

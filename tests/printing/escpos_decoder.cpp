@@ -1,12 +1,14 @@
 #include "printing/escpos_decoder.h"
 
-#include <gtest/gtest.h>
 #include <iconv.h>
+#include <string>
+#include <vector>
 
 namespace testing_support {
 namespace {
 
-std::string toUtf8(const std::string& text, const std::string& encoding) {
+std::string toUtf8(const std::string& text, const std::string& encoding,
+                   std::vector<std::string>& faults) {
     if (encoding == "UTF-8") return text;
     iconv_t converter = iconv_open("UTF-8", encoding.c_str());
     std::string out(text.size() * 4 + 4, '\0');
@@ -17,7 +19,7 @@ std::string toUtf8(const std::string& text, const std::string& encoding) {
     std::size_t outLeft = out.size();
     const std::size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
     iconv_close(converter);
-    EXPECT_NE(result, static_cast<std::size_t>(-1)) << "bytes that are not " << encoding;
+    if (result == static_cast<std::size_t>(-1)) faults.push_back("bytes that are not " + encoding);
     out.resize(out.size() - outLeft);
     return out;
 }
@@ -59,19 +61,20 @@ Printout decodeEscPos(const std::string& bytes, const std::string& encoding) {
             at += 5;
         } else if (c == '\n') {
             PrintedLine line = state;
-            line.text = toUtf8(pending, encoding);
+            line.text = toUtf8(pending, encoding, printout.faults);
             printout.lines.push_back(line);
             pending.clear();
             ++at;
         } else if (c < 0x20) {
-            ADD_FAILURE() << "an unknown command byte " << static_cast<int>(c) << " at " << at;
+            printout.faults.push_back("an unknown command byte " + std::to_string(c) + " at " +
+                                      std::to_string(at));
             ++at;
         } else {
             pending += static_cast<char>(c);
             ++at;
         }
     }
-    EXPECT_TRUE(pending.empty()) << "text after the last line feed";
+    if (!pending.empty()) printout.faults.push_back("text after the last line feed");
     return printout;
 }
 

@@ -14,10 +14,12 @@ struct PrintedLine {
 };
 
 // What a printer made of the bytes: the lines, and every command in order by name ("init",
-// "chinese", "cut", "drawer", "feed"). Bytes it does not know fail the test.
+// "chinese", "cut", "drawer", "feed"). `faults` names what a printer would not have understood:
+// a command it does not know, text not in the encoding, text never fed out.
 struct Printout {
     std::vector<PrintedLine> lines;
     std::vector<std::string> commands;
+    std::vector<std::string> faults;
 };
 
 // Reads the bytes as a printer would, its text in the encoding given by its iconv name.

@@ -44,7 +44,9 @@ protected:
         EXPECT_TRUE(receipt);
         const printing::Ticket ticket =
             printing::receiptTicket(printing::readRestaurant(app), *receipt, kind, columns);
-        return decodeEscPos(printing::escPosBytes(ticket, encoding), iconvName);
+        Printout printed = decodeEscPos(printing::escPosBytes(ticket, encoding), iconvName);
+        EXPECT_EQ(printed.faults, std::vector<std::string>{});
+        return printed;
     }
 
     static std::string lineWith(const Printout& printout, const std::string& part) {
@@ -108,6 +110,17 @@ TEST_F(ReceiptTest, APreBillHasNoPaymentAndEveryEncodingReadsBack) {
     EXPECT_TRUE(lineWith(utf8, "合计：").ends_with("￥1276"));
 }
 
+TEST_F(ReceiptTest, AnOrderSettledBeforeSettlementsWereKeptPrintsNoPaymentItCannotKnow) {
+    executeSql("DELETE FROM 结账记录");
+    const Printout printed =
+        print(ReceiptKind::Receipt, printing::kWideColumns, TextEncoding::Gbk, "GBK");
+    EXPECT_TRUE(lineWith(printed, "合计：").ends_with("￥1276"));
+    EXPECT_EQ(lineWith(printed, "备注：[实收：1300元]"), "备注：[实收：1300元]");
+    for (const auto& line : printed.lines)
+        for (const char* unknown : {"结账：", "实收：", "找零：", "付款方式："})
+            EXPECT_FALSE(line.text.starts_with(unknown)) << line.text << ": a made-up value";
+}
+
 TEST(EscPos, ACharacterTheEncodingLacksPrintsAsAQuestionMarkAndNothingElseIsLost) {
     // "¥" and the emoji are not in GBK; GB18030 holds both.
     EXPECT_EQ(printing::encodeText("¥5 😀 ￥5", TextEncoding::Gbk), "?5 ? \xA3\xA4"
@@ -118,6 +131,7 @@ TEST(EscPos, ACharacterTheEncodingLacksPrintsAsAQuestionMarkAndNothingElseIsLost
     ticket.cut = false;
     ticket.openDrawer = true;
     const Printout printed = decodeEscPos(printing::escPosBytes(ticket, TextEncoding::Gbk), "GBK");
+    EXPECT_EQ(printed.faults, std::vector<std::string>{});
     ASSERT_EQ(printed.lines.size(), 1u);
     EXPECT_EQ(printed.lines[0].align, 1);
     EXPECT_TRUE(printed.lines[0].bold);

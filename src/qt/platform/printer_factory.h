@@ -4,8 +4,7 @@
 
 namespace qtui {
 
-// The printer a setting describes: a network printer, or a device file. Nothing for a printer
-// this desktop cannot reach.
+// The printer a setting describes: a network printer, a device file or a system printer.
 std::unique_ptr<printing::PrintDevice> openPrinter(const printing::PrinterSetting& setting);
 
 } // namespace qtui

@@ -27,6 +27,7 @@ TEST(NetworkPrinter, APrinterThatAnswersGetsTheWholeJob) {
     FakeNetworkPrinter printer(FakeNetworkPrinter::Behaviour::Prints);
     EXPECT_EQ(printOn(printer.port()), std::nullopt);
     const auto printed = testing_support::decodeEscPos(printer.received(), "GBK");
+    EXPECT_EQ(printed.faults, std::vector<std::string>{});
     ASSERT_EQ(printed.lines.size(), 2u);
     EXPECT_EQ(printed.lines[0].text, "老陈家常菜");
     EXPECT_EQ(printed.lines[1].text, "合计：    ￥1276");
