@@ -258,17 +258,26 @@ const std::vector<std::string> kNotes = {
     "会员卡", "老顾客", "打包带走", "不要香菜", "微信支付", "支付宝",
 };
 
-// The checkout screen's remark: the money received and the change, then the cashier's note. Paid
-// by phone, exactly the amount is received.
-std::string settledRemark(Dice& dice, std::int64_t amount) {
+// How a bill was paid: the money received and the way, and the checkout screen's remark with
+// the received money, the change and the cashier's note. Paid by phone, exactly the amount is
+// received.
+struct Payment {
+    std::int64_t received = 0;
+    std::string way;
+    std::string remark;
+};
+
+Payment payBill(Dice& dice, std::int64_t amount) {
     const std::string note = dice.pick(kNotes);
-    std::int64_t received = amount;
+    Payment payment{amount, note == "微信支付" ? "微信" : "支付宝", ""};
     if (note != "微信支付" && note != "支付宝") {
         const std::int64_t step = std::array<std::int64_t, 3>{10, 50, 100}[dice.below(3)];
-        received = (amount + step - 1) / step * step;
+        payment.received = (amount + step - 1) / step * step;
+        payment.way = note == "会员卡" ? "银行卡" : "现金";
     }
-    return "[实收：" + std::to_string(received) + "元]\r\n[找零：" +
-           std::to_string(received - amount) + "元]" + note;
+    payment.remark = "[实收：" + std::to_string(payment.received) + "元]\r\n[找零：" +
+                     std::to_string(payment.received - amount) + "元]" + note;
+    return payment;
 }
 
 const char* pickOperator(Dice& dice) {
@@ -289,6 +298,8 @@ void addMonthOfOrders(Database& database) {
                                     "备注) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     Statement insertLine(database, "INSERT INTO 明细 (单号, 菜品, 单价, 数量, 金额, 分类) "
                                    "VALUES (?, ?, ?, ?, ?, ?)");
+    Statement insertPayment(database, "INSERT INTO 结账记录 (单号, 结账时间, 应收, 实收, 找零, "
+                                      "付款方式, 操作员) VALUES (?, ?, ?, ?, ?, ?, ?)");
     Dice dice(20261231);
     std::set<std::string> numbers;
     std::set<std::string> eating; // tables of the open orders, never two orders on one
@@ -326,10 +337,27 @@ void addMonthOfOrders(Database& database) {
             insertOrder.bindInt(4, guests);
             insertOrder.bindInt(5, amount);
             insertOrder.bindInt(6, open ? 0 : 1);
-            insertOrder.bindText(7, pickOperator(dice));
+            const char* operatorName = pickOperator(dice);
+            insertOrder.bindText(7, operatorName);
             // An open order has no remark until it is settled.
-            if (!open) insertOrder.bindText(8, settledRemark(dice, amount));
+            if (open) {
+                insertOrder.write();
+                continue;
+            }
+            const Payment payment = payBill(dice, amount);
+            insertOrder.bindText(8, payment.remark);
             insertOrder.write();
+            insertPayment.bindText(1, number);
+            // Settled within two hours, and never after the pictures are taken.
+            const auto settled = support::toCalendarTime(std::min(
+                opened + dice.between(35, 110) / (24.0 * 60), support::toDateTime(kPictureMoment)));
+            insertPayment.bindText(2, settled ? support::sortableMoment(*settled) : "");
+            insertPayment.bindInt(3, amount);
+            insertPayment.bindInt(4, payment.received);
+            insertPayment.bindInt(5, payment.received - amount);
+            insertPayment.bindText(6, payment.way);
+            insertPayment.bindText(7, operatorName);
+            insertPayment.write();
         }
     }
 }
