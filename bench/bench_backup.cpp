@@ -8,8 +8,8 @@
 #include "action_timer.h"
 #include "backup/backup_folder.h"
 #include "harness_options.h"
-#include "program/program.h"
 #include "program_directory.h"
+#include "program_on_screen.h"
 #include "qt/platform/dialogs.h"
 #include "qt/qt_desktop.h"
 #include "report.h"
@@ -32,7 +32,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QUuid>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -45,16 +44,11 @@
 namespace {
 
 using bench::Action;
-
-void require(bool holds, const std::string& failure) {
-    if (!holds) throw std::runtime_error(failure);
-}
+using bench::require;
 
 // ActionTimer stops after about 3 seconds, which on a decade is a single backup: each backup row
 // is timed this many times instead, so that its median stands on several runs.
 constexpr std::size_t kRuns = 5;
-// How often the screen thread's event loop is looked at while a backup runs.
-constexpr int kWatchMilliseconds = 10;
 // A decade's backup takes seconds; a wait this long means the program hangs.
 constexpr qint64 kMostMillisecondsToWait = 600'000;
 // The moment the timed backups are named after: any moment does, the same one every run.
@@ -78,84 +72,13 @@ bench::Timing timeRuns(const bench::ActionTimer& timer, const Action& action) {
     return timing;
 }
 
-// Dialogs nobody sees: every message box is noted and answered OK, and whoever waits for one hears
-// of it at once rather than at its next look; nothing is ever typed or chosen.
-class NotingDialogs final : public qtui::Dialogs {
-public:
-    std::vector<QString> messages;
-    std::function<void()> onMessage;
-
-    int messageBox(QWidget*, const QString& text, int, const QString&) override {
-        messages.push_back(text);
-        if (onMessage) onMessage();
-        return ui::kOk;
-    }
-    std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
-                                    const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(QWidget*, const ui::SaveFileRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-};
-
-// The longest wait between two turns of the screen thread's event loop. A precise timer due every
-// 10 ms comes late by as long as the loop was held up, by a handler, by drawing, or by the
-// thread not getting the processor; the wait between two ticks is what a click at the worst
-// moment would have waited, plus at most the 10 ms of the timer itself.
-class LoopWatch {
-public:
-    LoopWatch() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(kWatchMilliseconds);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    }
-
-    // Each tick also calls `look`, to note what the screen shows meanwhile.
-    void start(std::function<void()> look) {
-        look_ = std::move(look);
-        longest_ = 0;
-        last_ = 0;
-        ticks_ = 0;
-        clock_.start();
-        timer_.start();
-    }
-    // The time since the last tick is the harness's own, not a wait of the loop.
-    void stop() { timer_.stop(); }
-
-    double longestMilliseconds() const { return static_cast<double>(longest_) / 1e6; }
-    int ticks() const { return ticks_; }
-
-private:
-    void tick() {
-        const qint64 now = clock_.nsecsElapsed();
-        longest_ = std::max(longest_, now - last_);
-        last_ = now;
-        ++ticks_;
-        if (look_) look_();
-    }
-
-    QTimer timer_;
-    QElapsedTimer clock_;
-    std::function<void()> look_;
-    qint64 longest_ = 0;
-    qint64 last_ = 0;
-    int ticks_ = 0;
-};
-
 class BackupBench {
 public:
     explicit BackupBench(const bench::HarnessOptions& options)
-        : directory_(options.database), orders_(bench::StoredOrders(directory_.database()).count()),
-          timer_(options.maxSecondsPerAction),
-          desktop_(dialogs_, directory_.path(),
-                   QStringLiteral("VeltranoBench-") + QUuid::createUuid().toString()),
-          app_(desktop_) {
-        program::bindScreens(app_);
-    }
+        : program_(options.database), directory_(program_.directory()),
+          dialogs_(program_.dialogs()), app_(program_.app()),
+          orders_(bench::StoredOrders(directory_.database()).count()),
+          timer_(options.maxSecondsPerAction) {}
 
     // The backup on its own, then the program: the administrator logs in, opens the backup screen
     // from the toolbar's settings menu, backs up with the button, closes the screen, and the
@@ -242,39 +165,10 @@ private:
     std::filesystem::path screenFolder() const { return directory_.file("screen-backups"); }
 
     bool runProgram() {
-        std::string failure = "the main window never showed";
-        bool typed = false;
-        QElapsedTimer waiting;
-        waiting.start();
-        QTimer person;
-        person.setInterval(20);
-        // Nothing may be thrown back into Qt's event loop: a failure ends the program instead.
-        QObject::connect(&person, &QTimer::timeout, [&] {
-            try {
-                QWidget* login = desktop_.view(app_.loginScreen);
-                QWidget* main = desktop_.view(app_.mainWindow);
-                if (!typed && login && login->isVisible()) {
-                    auto* password = child<QLineEdit>(app_.loginScreen, "编辑框_密码");
-                    QTest::keyClicks(password, QStringLiteral("admin"));
-                    QTest::keyClick(password, Qt::Key_Return);
-                    typed = true;
-                } else if (typed && main && main->isVisible()) {
-                    person.stop();
-                    failure = backUpFromTheScreen();
-                    app_.mainWindow.close();
-                } else if (waiting.elapsed() > 60'000) {
-                    person.stop();
-                    failure = "the login did not lead to the main window";
-                    app_.mainWindow.close();
-                }
-            } catch (const std::exception& error) {
-                person.stop();
-                failure = error.what();
-                app_.mainWindow.close();
-            }
+        const std::string failure = program_.runLoggedIn([this] {
+            const std::string screenFailure = backUpFromTheScreen();
+            if (!screenFailure.empty()) throw std::runtime_error(screenFailure);
         });
-        person.start();
-        app_.run();
         if (!failure.empty()) std::cerr << "bench_backup: " << failure << '\n';
         return failure.empty();
     }
@@ -306,7 +200,7 @@ private:
                 QTest::keyClick(menu, Qt::Key_Return);
                 return;
             }
-            QWidget* screen = desktop_.view(app_.backupScreen);
+            QWidget* screen = program_.desktop().view(app_.backupScreen);
             if (screen && screen->isVisible()) {
                 person.stop();
                 opened = true;
@@ -324,16 +218,10 @@ private:
             }
         });
         person.start();
-        chooseToolbarEntry("系统设置");
+        program_.chooseToolbarEntry("系统设置");
         person.stop();
         if (opened && app_.backupScreen.isOpen()) return "the backup screen did not close";
         return failure;
-    }
-
-    void chooseToolbarEntry(const char* text) {
-        auto* toolbar = child<QToolBar>(app_.mainWindow, "工具条1");
-        for (QAction* action : toolbar->actions())
-            if (action->text() == QString::fromUtf8(text)) action->trigger();
     }
 
     void timeTheScreen() {
@@ -419,49 +307,23 @@ private:
         return model->data(model->index(row, column)).toString().toStdString();
     }
 
-    // Lets the event loop wait for events as it does for a person, never spinning, until `done`
-    // holds: looked at after every message box and every 10 ms. `done` runs inside the loop, so
-    // it throws nothing.
     void waitUntil(const std::function<bool()>& done, const std::string& what) {
-        if (done()) return;
-        QEventLoop loop;
-        QElapsedTimer waited;
-        waited.start();
-        const auto look = [&] {
-            if (done() || waited.elapsed() > kMostMillisecondsToWait) loop.quit();
-        };
-        QTimer looking;
-        looking.setInterval(10);
-        QObject::connect(&looking, &QTimer::timeout, look);
-        dialogs_.onMessage = look;
-        looking.start();
-        loop.exec();
-        dialogs_.onMessage = nullptr;
-        require(done(),
-                "no sign of " + what + " after " + std::to_string(waited.elapsed() / 1000) + " s");
+        program_.waitUntil(done, what, kMostMillisecondsToWait);
     }
-
-    void runEventsFor(int milliseconds) {
-        QEventLoop loop;
-        QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-        loop.exec();
+    static void runEventsFor(int milliseconds) {
+        bench::ProgramOnScreen::runEventsFor(milliseconds);
     }
-
-    // The named widget of an open window.
     template <typename W> W* child(const ui::Window& window, const char* name) {
-        QWidget* view = desktop_.view(window);
-        W* widget = view ? view->findChild<W*>(QString::fromUtf8(name)) : nullptr;
-        require(widget != nullptr, std::string("no widget ") + name + " on " + window.name());
-        return widget;
+        return program_.child<W>(window, name);
     }
 
-    bench::ProgramDirectory directory_;
+    bench::ProgramOnScreen program_;
+    bench::ProgramDirectory& directory_;
+    bench::NotingDialogs& dialogs_;
+    app::App& app_;
     long long orders_;
     bench::ActionTimer timer_;
-    NotingDialogs dialogs_;
-    qtui::QtDesktop desktop_;
-    app::App app_;
-    LoopWatch watch_;
+    bench::LoopWatch watch_;
     backup::BackupOutcome outcome_;
     int copied_ = 0;
     int total_ = 0;
