@@ -1,0 +1,212 @@
+#include "app/app_fixture.h"
+#include "reports/report_figures.h"
+#include "reports/report_period.h"
+
+#include <cstdint>
+#include <limits>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace {
+
+using reports::DayRange;
+using reports::PeriodKind;
+using reports::ReportRow;
+
+// Two business days, 1 and 2 December 2026, with the day starting at 05:00: orders after
+// midnight, an order with no settlement row and lines short of its total, an order of a table
+// deleted since, a dish sold under its old name, a category that sold nothing, an open order and
+// orders just outside the period on either side.
+class ReportFiguresTest : public testing_support::AppTest {
+protected:
+    const int kDecember1 = reports::dayNumber(2026, 12, 1);
+    const int kDecember2 = reports::dayNumber(2026, 12, 2);
+
+    ReportFiguresTest() {
+        executeSql("DELETE FROM 菜品; DELETE FROM 分类; DELETE FROM 餐台;"
+                   "INSERT INTO 餐台 VALUES ('大厅01');"
+                   "INSERT INTO 分类 VALUES ('热菜'), ('主食'), ('酒水'), ('甜品');"
+                   "INSERT INTO 菜品 VALUES ('东坡肉', '热菜'), ('米饭', '主食'), ('啤酒', '酒水'),"
+                   " ('冰淇淋', '甜品')");
+        order("20261201120000", "大厅01", 4, 100, "小李", "现金",
+              {{"红烧肉", "热菜", 2, 76}, {"米饭", "主食", 4, 24}});
+        order("20261201233000", "包间9", 6, 200, "小王", "微信",
+              {{"啤酒", "酒水", 10, 80}, {"东坡肉", "热菜", 2, 120}});
+        order("20261202013000", "大厅01", 2, 50, "小李", "",
+              {{"米饭", "主食", 2, 12}, {"啤酒", "酒水", 4, 32}});
+        order("20261202120000", "大厅01", 3, 90, "小王", "现金",
+              {{"东坡肉", "热菜", 1, 60}, {"米饭", "主食", 5, 30}});
+        order("20261203045959", "大厅01", 1, 10, "小李", "现金", {{"啤酒", "酒水", 1, 10}});
+        order("20261202130000", "大厅01", 2, 500, "小李", "", {{"东坡肉", "热菜", 5, 500}},
+              /*settled=*/false);
+        order("20261203050000", "大厅01", 2, 1000, "小李", "现金", {{"东坡肉", "热菜", 1, 1000}});
+        order("20261201045959", "大厅01", 1, 7, "小李", "现金", {{"米饭", "主食", 1, 7}});
+        order("20261129060000", "大厅01", 2, 40, "小王", "现金", {{"米饭", "主食", 4, 40}});
+        EXPECT_TRUE(app.openDatabase());
+    }
+
+    struct Line {
+        std::string dish, category;
+        std::int64_t quantity, amount;
+    };
+
+    void order(const std::string& number, const std::string& table, int guests, std::int64_t amount,
+               const std::string& by, const std::string& way, const std::vector<Line>& lines,
+               bool settled = true) {
+        executeSql("INSERT INTO 流水 VALUES ('" + number + "', '', '" + table + "', " +
+                   std::to_string(guests) + ", " + std::to_string(amount) + ", " +
+                   (settled ? "1" : "0") + ", '" + by + "', '')");
+        for (const Line& line : lines)
+            executeSql("INSERT INTO 明细 VALUES ('" + number + "', '" + line.dish + "', 0, " +
+                       std::to_string(line.quantity) + ", " + std::to_string(line.amount) + ", '" +
+                       line.category + "')");
+        if (settled && !way.empty())
+            executeSql("INSERT INTO 结账记录 VALUES ('" + number + "', '2026-12-01 00:00:00', " +
+                       std::to_string(amount) + ", " + std::to_string(amount) + ", 0, '" + way +
+                       "', '" + by + "')");
+    }
+
+    reports::Report reportOf(const DayRange& days) {
+        const reports::ComputedReport computed = reports::computeReport(app.database, days, 5);
+        EXPECT_EQ(computed.failure, "");
+        return computed.report.value_or(reports::Report{});
+    }
+
+    static std::int64_t amountOf(const std::vector<ReportRow>& rows) {
+        return std::accumulate(
+            rows.begin(), rows.end(), std::int64_t{0},
+            [](std::int64_t sum, const ReportRow& row) { return sum + row.amount; });
+    }
+    static std::int64_t ordersOf(const std::vector<ReportRow>& rows) {
+        return std::accumulate(
+            rows.begin(), rows.end(), std::int64_t{0},
+            [](std::int64_t sum, const ReportRow& row) { return sum + row.orders; });
+    }
+    static const ReportRow& rowNamed(const std::vector<ReportRow>& rows, const std::string& name) {
+        for (const ReportRow& row : rows)
+            if (row.name == name) return row;
+        static const ReportRow none{"(none)", -1, -1, -1};
+        ADD_FAILURE() << "no row " << name;
+        return none;
+    }
+};
+
+TEST_F(ReportFiguresTest, ThePeriodsTotalsAndAveragesAreThoseWorkedOutByHand) {
+    const reports::Report report = reportOf({kDecember1, kDecember2});
+    // Five settled orders: the open one, 05:00 on the 3rd and 04:59 on the 1st are outside.
+    EXPECT_EQ(report.totals.orders, 5);
+    EXPECT_EQ(report.totals.guests, 16);
+    EXPECT_EQ(report.totals.revenue, 450);
+    EXPECT_DOUBLE_EQ(report.totals.perOrder(), 90.0);
+    EXPECT_DOUBLE_EQ(report.totals.perGuest(), 28.125);
+
+    // The period before has the same two days: 29 and 30 November, 04:59 on the 1st included.
+    EXPECT_EQ(report.daysBefore, (DayRange{kDecember1 - 2, kDecember1 - 1}));
+    EXPECT_EQ(report.totalsBefore.orders, 2);
+    EXPECT_EQ(report.totalsBefore.guests, 3);
+    EXPECT_EQ(report.totalsBefore.revenue, 47);
+    EXPECT_NEAR(*reports::changePercent(47, 450), (450.0 - 47) / 47 * 100, 1e-9);
+    EXPECT_FALSE(reports::changePercent(0, 450).has_value());
+}
+
+TEST_F(ReportFiguresTest, EveryBreakdownAddsUpToTheRevenue) {
+    const reports::Report report = reportOf({kDecember1, kDecember2});
+    for (const auto* rows :
+         {&report.hours, &report.daily, &report.tables, &report.operators, &report.ways}) {
+        EXPECT_EQ(amountOf(*rows), report.totals.revenue);
+        EXPECT_EQ(ordersOf(*rows), report.totals.orders);
+    }
+    EXPECT_EQ(amountOf(report.dishes), report.totals.revenue);
+    EXPECT_EQ(amountOf(report.categories), report.totals.revenue);
+
+    // After midnight counts for the evening before, at its own hour of that business day.
+    ASSERT_EQ(report.hours.size(), 24u);
+    EXPECT_EQ(report.hours.front().name, "05时");
+    EXPECT_EQ(report.hours.back().name, "04时");
+    EXPECT_EQ(rowNamed(report.hours, "01时").amount, 50);
+    EXPECT_EQ(rowNamed(report.hours, "04时").amount, 10);
+    EXPECT_EQ(rowNamed(report.hours, "12时").orders, 2);
+    ASSERT_EQ(report.daily.size(), 2u);
+    EXPECT_EQ(report.daily[0].name, "2026-12-01");
+    EXPECT_EQ(report.daily[0].amount, 350);
+    EXPECT_EQ(report.daily[1].amount, 100);
+
+    // The deleted table keeps its orders; the largest first.
+    ASSERT_EQ(report.tables.size(), 2u);
+    EXPECT_EQ(report.tables[0].name, "大厅01");
+    EXPECT_EQ(report.tables[0].amount, 250);
+    EXPECT_EQ(report.tables[1].name, "包间9");
+    EXPECT_EQ(rowNamed(report.operators, "小王").amount, 290);
+    EXPECT_EQ(rowNamed(report.ways, "现金").amount, 200);
+    EXPECT_EQ(rowNamed(report.ways, "微信").amount, 200);
+    EXPECT_EQ(rowNamed(report.ways, "未记录").amount, 50);
+    EXPECT_EQ(rowNamed(report.ways, "支付宝").orders, 0);
+}
+
+TEST_F(ReportFiguresTest, DishesAndCategoriesShowWhatSoldUnderItsNameAndWhatDidNot) {
+    const reports::Report report = reportOf({kDecember1, kDecember2});
+    EXPECT_EQ(report.dishes.front().name, "东坡肉");
+    EXPECT_EQ(report.dishes.front().amount, 180);
+    EXPECT_EQ(report.dishes.front().quantity, 3);
+    // Sold before the dish was renamed: its old name, though the menu no longer has it.
+    EXPECT_EQ(rowNamed(report.dishes, "红烧肉").amount, 76);
+    const ReportRow& beer = rowNamed(report.dishes, "啤酒");
+    EXPECT_EQ(beer.orders, 3);
+    EXPECT_EQ(beer.quantity, 15);
+    EXPECT_EQ(beer.amount, 122);
+    EXPECT_EQ(rowNamed(report.dishes, "冰淇淋").amount, 0);
+    EXPECT_EQ(rowNamed(report.categories, "甜品").quantity, 0);
+    EXPECT_EQ(rowNamed(report.categories, "热菜").amount, 256);
+    // The order whose lines fall 6 short of its total.
+    EXPECT_EQ(rowNamed(report.dishes, reports::kNotInLines).amount, 6);
+    EXPECT_EQ(report.dishes.back().name, reports::kNotInLines);
+}
+
+TEST_F(ReportFiguresTest, AnEmptyPeriodAndSumsBeyond64BitsAreToldApart) {
+    const reports::Report empty = reportOf({kDecember1 - 30, kDecember1 - 20});
+    EXPECT_EQ(empty.totals.orders, 0);
+    EXPECT_EQ(empty.totals.perGuest(), 0);
+    EXPECT_EQ(empty.daily.size(), 11u);
+    EXPECT_EQ(amountOf(empty.dishes), 0);
+
+    const std::string huge = std::to_string(std::numeric_limits<std::int64_t>::max() - 100);
+    executeSql("UPDATE 流水 SET 金额 = " + huge + " WHERE 单号 = '20261202120000'");
+    const reports::ComputedReport overflowing =
+        reports::computeReport(app.database, {kDecember1, kDecember2}, 5);
+    EXPECT_FALSE(overflowing.report.has_value());
+    EXPECT_EQ(overflowing.failure, "金额超出范围");
+}
+
+TEST(ReportPeriod, PeriodsAndTheirPredecessorsAreWholeBusinessDays) {
+    const int thursday = reports::dayNumber(2026, 12, 10);
+    EXPECT_EQ(reports::businessDay({2026, 12, 11, 4, 59, 59}, 5), thursday);
+    EXPECT_EQ(reports::businessDay({2026, 12, 10, 5, 0, 0}, 5), thursday);
+    EXPECT_EQ(reports::businessDay({2026, 12, 10, 0, 30, 0}, 0), thursday);
+
+    using reports::periodDays;
+    EXPECT_EQ(periodDays(PeriodKind::Today, thursday), (DayRange{thursday, thursday}));
+    EXPECT_EQ(periodDays(PeriodKind::Yesterday, thursday), (DayRange{thursday - 1, thursday - 1}));
+    EXPECT_EQ(periodDays(PeriodKind::ThisWeek, thursday), (DayRange{thursday - 3, thursday}));
+    EXPECT_EQ(periodDays(PeriodKind::LastWeek, thursday), (DayRange{thursday - 10, thursday - 4}));
+    EXPECT_EQ(periodDays(PeriodKind::ThisMonth, thursday), (DayRange{thursday - 9, thursday}));
+    EXPECT_EQ(periodDays(PeriodKind::LastMonth, thursday),
+              (DayRange{reports::dayNumber(2026, 11, 1), reports::dayNumber(2026, 11, 30)}));
+    EXPECT_EQ(periodDays(PeriodKind::LastMonth, reports::dayNumber(2027, 1, 15)),
+              (DayRange{reports::dayNumber(2026, 12, 1), reports::dayNumber(2026, 12, 31)}));
+    EXPECT_EQ(periodDays(PeriodKind::Dates, thursday, thursday, thursday - 5),
+              (DayRange{thursday - 5, thursday}));
+
+    for (const PeriodKind kind : {PeriodKind::Today, PeriodKind::ThisWeek, PeriodKind::LastWeek,
+                                  PeriodKind::ThisMonth, PeriodKind::LastMonth}) {
+        const DayRange days = periodDays(kind, thursday);
+        const DayRange before = reports::periodBefore(days);
+        EXPECT_EQ(before.length(), days.length());
+        EXPECT_EQ(before.last + 1, days.first);
+    }
+    EXPECT_EQ(reports::firstNumberOf(thursday, 5), "20261210050000");
+    EXPECT_EQ(reports::numberPast({thursday, thursday}, 5), "20261211050000");
+    EXPECT_EQ(reports::dayText(thursday), "2026-12-10");
+}
+
+} // namespace
