@@ -5,7 +5,7 @@ VELTRANO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 VELTRANO_PACKAGES=(
     cmake g++ make pkg-config
     libsqlite3-dev libgtest-dev sqlite3
-    qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
+    qt6-base-dev qt6-svg-dev qt6-charts-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
     poppler-utils
 )
 

@@ -249,6 +249,7 @@ void ControlView::watchRoom(QObject* object) {
 std::unique_ptr<ControlView> makeControlView(ui::Control& control, QWidget* container) {
     if (auto view = makeStaticView(control, container)) return view;
     if (auto view = makeEntryView(control, container)) return view;
+    if (auto view = makeChartView(control, container)) return view;
     return makeListView(control, container);
 }
 

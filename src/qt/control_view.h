@@ -89,6 +89,7 @@ std::unique_ptr<ControlView> makeControlView(ui::Control& control, QWidget* cont
 std::unique_ptr<ControlView> makeStaticView(ui::Control& control, QWidget* container);
 std::unique_ptr<ControlView> makeEntryView(ui::Control& control, QWidget* container);
 std::unique_ptr<ControlView> makeListView(ui::Control& control, QWidget* container);
+std::unique_ptr<ControlView> makeChartView(ui::Control& control, QWidget* container);
 
 inline QString toQString(const std::string& utf8) {
     return QString::fromStdString(utf8);

@@ -28,6 +28,7 @@ enum class ControlKind {
     OutlookBar,
     SupperMenu,  // draws the window's popup menu with its own colours and icons
     ProgressBar, // how far a long piece of work has come, in percent
+    Chart,       // labelled values drawn as bars, a pie or a line
 };
 
 struct Color {

@@ -294,6 +294,21 @@ void ProgressBar::setPercent(int percent) {
     notify(Change::Value);
 }
 
+// Chart
+
+void Chart::show(ChartKind kind, std::string title, std::vector<ChartPoint> points) {
+    kind_ = kind;
+    title_ = std::move(title);
+    points_ = std::move(points);
+    notify(Change::Content);
+}
+
+void Chart::clear() {
+    title_.clear();
+    points_.clear();
+    notify(Change::Content);
+}
+
 // Timer
 
 void Timer::tick() {

@@ -213,6 +213,33 @@ private:
     int percent_ = 0;
 };
 
+enum class ChartKind { Bars, Pie, Line };
+
+struct ChartPoint {
+    std::string label;
+    double value = 0;
+    friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
+};
+
+// Labelled values for a person to take in at a glance. A pie shows each value as its share of
+// the sum, so its values are not meant to be negative.
+class Chart : public Control {
+public:
+    using Control::Control;
+    ChartKind chartKind() const { return kind_; }
+    const std::string& title() const { return title_; }
+    const std::vector<ChartPoint>& points() const { return points_; }
+
+    void show(ChartKind kind, std::string title, std::vector<ChartPoint> points);
+    // No title and no points: the chart shows nothing.
+    void clear();
+
+private:
+    ChartKind kind_ = ChartKind::Bars;
+    std::string title_;
+    std::vector<ChartPoint> points_;
+};
+
 class Timer : public Control {
 public:
     using Control::Control;

@@ -30,6 +30,8 @@ std::unique_ptr<Control> makeControl(Window& window, const ControlDef& def) {
         return std::make_unique<Timer>(window, def);
     case ControlKind::ProgressBar:
         return std::make_unique<ProgressBar>(window, def);
+    case ControlKind::Chart:
+        return std::make_unique<Chart>(window, def);
     case ControlKind::StatusBar:
         return std::make_unique<StatusBar>(window, def);
     case ControlKind::ToolBar:
@@ -211,6 +213,9 @@ DatePicker& Window::datePicker(std::string_view n) const {
 
 ProgressBar& Window::progressBar(std::string_view n) const {
     return controlAs<ProgressBar>(n);
+}
+Chart& Window::chart(std::string_view n) const {
+    return controlAs<Chart>(n);
 }
 Timer& Window::timer(std::string_view n) const {
     return controlAs<Timer>(n);

@@ -69,6 +69,7 @@ public:
     ChkListBox& chkListBox(std::string_view controlName) const;
     DatePicker& datePicker(std::string_view controlName) const;
     ProgressBar& progressBar(std::string_view controlName) const;
+    Chart& chart(std::string_view controlName) const;
     Timer& timer(std::string_view controlName) const;
     StatusBar& statusBar(std::string_view controlName) const;
     ToolBar& toolBar(std::string_view controlName) const;

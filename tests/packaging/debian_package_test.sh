@@ -33,8 +33,8 @@ cmp -s "$icon" "$work/root/usr/share/icons/hicolor/scalable/apps/veltrano.svg" \
     || fail "the icon is not the program's"
 
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 libsqlite3-0 \
-    qt6-qpa-plugins fonts-noto-cjk adduser; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 libqt6charts6 \
+    libsqlite3-0 qt6-qpa-plugins fonts-noto-cjk adduser; do
     [[ ", $depends," =~ ,\ ${needed}[\ ,] ]] || fail "Depends lacks $needed: $depends"
 done
 

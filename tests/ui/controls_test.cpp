@@ -50,6 +50,7 @@ protected:
         def.add(ControlKind::OutlookBar, "菜单", "", {350, 0, 50, 200})
             .withGroups({{"凉菜", {"拍黄瓜/8元", "皮蛋/10元"}}, {"热菜", {"鱼香肉丝/28元"}}});
         def.add(ControlKind::Timer, "时钟", "", {0, 0, 0, 0}).withInterval(1000);
+        def.add(ControlKind::Chart, "图表", "", {0, 200, 150, 80});
         return def;
     }
 
@@ -375,6 +376,31 @@ TEST_F(ControlsTest, OutlookBarStartsClosedAndTracksTheCurrentGroupAndItem) {
     bar.removeAll();
     EXPECT_EQ(bar.groupCount(), 0);
     EXPECT_EQ(bar.groupText(0), "");
+}
+
+TEST_F(ControlsTest, AChartShowsWhatItWasLastGivenAndTellsTheViewOfEveryChange) {
+    open();
+    ui::Chart& chart = window.chart("图表");
+    EXPECT_EQ(window.control("图表").kind(), ControlKind::Chart);
+    EXPECT_TRUE(chart.points().empty());
+    const long long changesBefore = desktop.controlChanges;
+
+    chart.show(ui::ChartKind::Pie, "今日销售", {{"凉菜", 12.5}, {"热菜", 40}});
+    EXPECT_EQ(chart.chartKind(), ui::ChartKind::Pie);
+    EXPECT_EQ(chart.title(), "今日销售");
+    EXPECT_EQ(chart.points(), (std::vector<ui::ChartPoint>{{"凉菜", 12.5}, {"热菜", 40}}));
+    EXPECT_EQ(desktop.controlChanges, changesBefore + 1);
+
+    chart.show(ui::ChartKind::Line, "本周", {{"周一", -3}});
+    EXPECT_EQ(chart.chartKind(), ui::ChartKind::Line);
+    EXPECT_EQ(chart.title(), "本周");
+    EXPECT_EQ(chart.points(), (std::vector<ui::ChartPoint>{{"周一", -3}}));
+    EXPECT_EQ(desktop.controlChanges, changesBefore + 2);
+
+    chart.clear();
+    EXPECT_EQ(chart.title(), "");
+    EXPECT_TRUE(chart.points().empty());
+    EXPECT_EQ(desktop.controlChanges, changesBefore + 3);
 }
 
 TEST_F(ControlsTest, DisabledControlsIgnoreAPerson) {
