@@ -5,8 +5,9 @@
 //
 // The administrator logs in; then each action is timed as action_timer.h describes and reported
 // as report.h shows, in the order of a working day: take an order, settle one, look back over the
-// records, delete orders from the lists of the records screen, and at the end open the day close
-// page and read back every past close.
+// records, delete orders from the lists of the records screen, open the day close page and read
+// back every past close, build a receipt, and at the end work out the business report of a month
+// and of a year.
 //
 // With --first-query, the records screen is opened and only its first query is timed, once:
 // 查询全部 as query_all_first, or 查询时间 for the month of the last orders as
@@ -24,6 +25,7 @@
 #include "program/program.h"
 #include "program_directory.h"
 #include "report.h"
+#include "reports/report_period.h"
 #include "stored_orders.h"
 #include "support/date_time.h"
 #include "support/text_rules.h"
@@ -123,7 +125,9 @@ private:
                 deleteOrderAfterQueryByDate(),
                 openDayCloseScreen(),
                 listDayCloses(),
-                buildReceipt()};
+                buildReceipt(),
+                report("report_month", 30),
+                report("report_year", 365)};
     }
 
     void timeFirstQuery() {
@@ -516,6 +520,37 @@ private:
                     require(!bytes->empty() &&
                                 static_cast<long long>(*lines) == stored_.lineCount(*number),
                             "the receipt of " + *number + " is not its order with its lines");
+                }};
+    }
+
+    // 营业报表 for the `days` business days before the one of the last orders, asked for as two
+    // dates and worked out from the click on 查询 to the summary and the breakdown shown (the
+    // fake desktop does the work off the screen thread at once).
+    Action report(const char* name, int days) {
+        auto expected = std::make_shared<bench::StoredOrders::Settled>();
+        return {name,
+                [this, days, expected] {
+                    if (!app_.reportsScreen.isOpen())
+                        ScreenDriver(app_.mainWindow).clickToolButton("工具条1", 10);
+                    const int last = reports::businessDay(now_, 5) - 1;
+                    ScreenDriver(app_.reportsScreen).pick("组合框_期间", "自定义");
+                    app_.reportsScreen.datePicker("日期框1").userChoose(last - days + 1);
+                    app_.reportsScreen.datePicker("日期框2").userChoose(last);
+                    app_.reportsScreen.listView("超级列表框_概况").deleteAllRows();
+                    *expected =
+                        stored_.settledInNumbers(reports::firstNumberOf(last - days + 1, 5),
+                                                 reports::numberPast({last - days + 1, last}, 5));
+                },
+                [this] { ScreenDriver(app_.reportsScreen).click("按钮_查询"); },
+                [this, expected] {
+                    const ui::ListView& summary = app_.reportsScreen.listView("超级列表框_概况");
+                    require(summary.rowCount() == 5 &&
+                                summary.cellText(0, 1) == support::numberText(expected->bills) &&
+                                summary.cellText(2, 1) == support::numberText(expected->due) &&
+                                app_.reportsScreen.chart("图表_分析").points().size() > 0,
+                            "the report does not show the " + std::to_string(expected->bills) +
+                                " orders and " + std::to_string(expected->due) +
+                                " yuan of its period");
                 }};
     }
 

@@ -60,6 +60,15 @@ StoredOrders::Settled StoredOrders::settledBetween(const std::string& from,
     return query.step() ? Settled{query.integer(0), query.integer(1)} : Settled{};
 }
 
+StoredOrders::Settled StoredOrders::settledInNumbers(const std::string& from,
+                                                     const std::string& past) {
+    Statement query = db_.prepare("SELECT COUNT(*), IFNULL(SUM(金额), 0) FROM 流水 "
+                                  "WHERE 单号 >= ? AND 单号 < ? AND 状态 <> 0");
+    query.bind(1, from);
+    query.bind(2, past);
+    return query.step() ? Settled{query.integer(0), query.integer(1)} : Settled{};
+}
+
 long long StoredOrders::closeCount() {
     return db_.integer("SELECT COUNT(*) FROM 日结");
 }

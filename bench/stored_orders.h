@@ -33,6 +33,9 @@ public:
     // The orders settled and still settled whose settlement falls after `from` up to and with
     // `until` (sortable moments), as a day close page counts them.
     Settled settledBetween(const std::string& from, const std::string& until);
+    // The settled orders whose numbers lie from `from` up to before `past`, with their stored
+    // totals (金额), as the business report counts them.
+    Settled settledInNumbers(const std::string& from, const std::string& past);
     long long closeCount();
     long long lastCloseNumber();
     // The end of the last close's period, "" before the first close.

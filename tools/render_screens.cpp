@@ -85,9 +85,9 @@ private:
         return find<W>(desktop_, window, name);
     }
 
-    void grab(const ui::Window& window) {
+    void grab(const ui::Window& window, const QString& suffix = {}) {
         QApplication::processEvents(); // lists fill once their handler returns
-        shots_.push_back({QString::fromStdString(window.name()) + QStringLiteral(".png"),
+        shots_.push_back({QString::fromStdString(window.name()) + suffix + QStringLiteral(".png"),
                           pictures::viewOf(desktop_, window)->grab()});
     }
 
@@ -121,6 +121,15 @@ private:
         steps_.add("look up the month", always, [this] { lookUpTheMonth(); });
         steps_.add("print its receipt", always, [this] { pictureTheReceipt(); });
         steps_.add("count the drawer", always, [this] { closeTheDay(); });
+        steps_.add("open the business report", always, [this] {
+            pictures::chooseToolbarEntry(desktop_, veltrano_.mainWindow, text("营业报表"));
+        });
+        steps_.add(
+            "ask for this month", [this] { return reportShown("2026-12-31"); },
+            [this] { askForTheMonth(); });
+        steps_.add(
+            "read the month's report", [this] { return reportShown("2026-12-01"); },
+            [this] { readTheMonth(); });
         steps_.add("open the settings menu", always, [this] { openSettingsMenu(); });
         steps_.add(
             "choose 用户设置", popupShown, [] { pictures::choosePopupEntry(text("用户设置")); },
@@ -338,6 +347,35 @@ private:
         pictures::typeText(on<QLineEdit>(screen, "编辑框_实点现金"), text("7160"));
         pictures::typeText(on<QLineEdit>(screen, "编辑框_备用金"), text("300"));
         grab(screen);
+    }
+
+    // The report is worked out off the screen thread: shown once its period is in the caption.
+    bool reportShown(const char* firstDay) const {
+        const ui::Window& screen = veltrano_.reportsScreen;
+        return isShown(desktop_, screen) &&
+               screen.label("标签_期间").caption().starts_with(std::string("本期：") + firstDay);
+    }
+
+    void askForTheMonth() {
+        const ui::Window& screen = veltrano_.reportsScreen;
+        pictures::pick(on<QComboBox>(screen, "组合框_期间"), text("本月"));
+        pictures::click(on<QPushButton>(screen, "按钮_查询"));
+    }
+
+    // December's best dishes, then its categories in each look of the program, the first look
+    // chosen again at the end.
+    void readTheMonth() {
+        const ui::Window& screen = veltrano_.reportsScreen;
+        grab(screen);
+        auto* looks = on<QComboBox>(veltrano_.mainWindow, "组合框_皮肤");
+        const int chosen = looks->currentIndex();
+        pictures::pick(on<QComboBox>(screen, "组合框_分析"), text("分类"));
+        for (int look = 0; look < looks->count(); ++look) {
+            pictures::pick(looks, looks->itemText(look));
+            grab(screen, QStringLiteral("-look%1").arg(look));
+        }
+        pictures::pick(looks, looks->itemText(chosen));
+        pictures::pick(on<QComboBox>(screen, "组合框_分析"), text("菜品销量前十"));
     }
 
     // The day's backup is made and listed off the screen thread: the screen is shown before.

@@ -12,7 +12,8 @@ App::App(ui::Desktop& desktop)
       userSettingsScreen(ui::screens::userSettingsScreen()),
       restaurantSettingsScreen(ui::screens::restaurantSettingsScreen()),
       backupScreen(ui::screens::backupScreen()), dayCloseScreen(ui::screens::dayCloseScreen()),
-      printerSettingsScreen(ui::screens::printerSettingsScreen()), desktop_(desktop) {}
+      printerSettingsScreen(ui::screens::printerSettingsScreen()),
+      reportsScreen(ui::screens::reportsScreen()), desktop_(desktop) {}
 
 int App::run() {
     mainWindow.open(desktop_);

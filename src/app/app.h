@@ -84,6 +84,7 @@ public:
     ui::Window backupScreen;
     ui::Window dayCloseScreen;
     ui::Window printerSettingsScreen;
+    ui::Window reportsScreen;
 
     // Work of the features beyond the screens: at start once the database is up to date and
     // before the login, and at the end after the main window is gone when the start got that far.

@@ -22,6 +22,7 @@ constexpr int kCheckoutScreen = 4;
 constexpr int kRecordsScreen = 6;
 constexpr int kSettingsMenu = 7;
 constexpr int kDayCloseScreen = 9;
+constexpr int kReportsScreen = 10;
 
 // Brings the file up to this program's version. A file of a newer program is refused, untouched;
 // a missing file is left for the login to report, and one that cannot be brought up to date
@@ -93,6 +94,9 @@ void onToolbar(App& app, int index) {
     case kDayCloseScreen:
         app.dayCloseScreen.open(app.desktop(), &app.mainWindow);
         break;
+    case kReportsScreen:
+        app.reportsScreen.open(app.desktop(), &app.mainWindow);
+        break;
     default:
         break;
     }
@@ -157,8 +161,9 @@ void applyUser(App& app) {
     main.label("标签_用户").setCaption(user.name);
     main.comboBox("组合框_皮肤").setSelection(user.skin);
     applyAndStoreSkin(app);
-    for (ui::Window* screen : {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen,
-                               &app.restaurantSettingsScreen, &app.dayCloseScreen}) {
+    for (ui::Window* screen :
+         {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen, &app.restaurantSettingsScreen,
+          &app.dayCloseScreen, &app.reportsScreen}) {
         if (screen->isOpen()) applyGates(app, *screen);
     }
     applyMenuGates(app);

@@ -29,6 +29,10 @@ const std::vector<Gate>& gates() {
         // and its pages exported by whoever may export the order list.
         {Permission::Checkout, &App::dayCloseScreen, {"按钮_确认日结"}},
         {Permission::ExportOrders, &App::dayCloseScreen, {"按钮_导出"}},
+        // The business report is read and printed by whoever may query the records, and
+        // exported by whoever may export the order list.
+        {Permission::Query, &App::reportsScreen, {"按钮_查询", "按钮_打印"}},
+        {Permission::ExportOrders, &App::reportsScreen, {"按钮_导出"}},
         {Permission::SetDishes,
          &App::restaurantSettingsScreen,
          {"按钮_菜品分类添加", "按钮_菜品分类修改", "按钮_菜品分类删除", "按钮_菜品添加",

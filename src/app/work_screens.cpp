@@ -7,8 +7,9 @@ void placeOverMainWindow(App& app, ui::Window& screen) {
     screen.setTop(app.mainWindow.top() + 105);
 }
 
-std::array<ui::Window*, 4> workScreens(App& app) {
-    return {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen, &app.dayCloseScreen};
+std::array<ui::Window*, 5> workScreens(App& app) {
+    return {&app.orderScreen, &app.checkoutScreen, &app.recordsScreen, &app.dayCloseScreen,
+            &app.reportsScreen};
 }
 
 void closeWorkScreens(App& app) {

@@ -7,8 +7,15 @@ Ticket pageTicket(const std::string& heading, const ui::ListView& page, int colu
     for (const std::string& piece : wrapToWidth(heading, columns / 2))
         ticket.lines.push_back({piece, Align::Center, true, true});
     ticket.lines.push_back({std::string(static_cast<std::size_t>(columns), '-')});
-    for (int row = 0; row < page.rowCount(); ++row)
-        addPair(ticket, page.cellText(row, 0), page.cellText(row, 1), columns);
+    for (int row = 0; row < page.rowCount(); ++row) {
+        std::string values;
+        for (int column = 1; column < page.columnCount(); ++column) {
+            const std::string cell = page.cellText(row, column);
+            if (cell.empty()) continue;
+            values += (values.empty() ? "" : "  ") + cell;
+        }
+        addPair(ticket, page.cellText(row, 0), values, columns);
+    }
     return ticket;
 }
 

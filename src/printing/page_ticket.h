@@ -7,8 +7,8 @@
 
 namespace printing {
 
-// A two-column list as a ticket: the heading large, then each row's item at the left and its
-// value at the right, wrapped when the two do not fit one line.
+// A list as a ticket: the heading large, then each row's item at the left and its values (the
+// other columns, two spaces apart) at the right, wrapped when they do not fit one line.
 Ticket pageTicket(const std::string& heading, const ui::ListView& page, int columns);
 
 } // namespace printing

@@ -67,6 +67,34 @@ void printDayClosePage(app::App& app, Printing& printing) {
         app.message(screen, "没有设置打印日结的打印机，请在打印设置中设置！", ui::kWarningBox);
 }
 
+// The business report as the screen shows it: the period against the one before, and the
+// breakdown chosen, on every printer that prints the day close.
+void printReport(app::App& app, Printing& printing) {
+    ui::Window& screen = app.reportsScreen;
+    const ui::ListView& summary = screen.listView("超级列表框_概况");
+    const ui::ListView& breakdown = screen.listView("超级列表框_分析");
+    if (summary.rowCount() == 0)
+        return static_cast<void>(app.message(screen, "当前列表无内容！", ui::kWarningBox));
+    const auto printers = readPrinters(app);
+    if (!printers) return app.reportFailure(screen, app::kReadFailed);
+    bool any = false;
+    for (const PrinterSetting& printer : *printers) {
+        if (!printer.dayClose) continue;
+        any = true;
+        Ticket ticket = pageTicket("营业报表", summary, printer.columns());
+        for (const std::string& piece :
+             wrapToWidth(screen.label("标签_期间").caption(), printer.columns()))
+            ticket.lines.push_back({piece});
+        const Ticket rows =
+            pageTicket(screen.comboBox("组合框_分析").content(), breakdown, printer.columns());
+        ticket.lines.insert(ticket.lines.end(), rows.lines.begin(), rows.lines.end());
+        ticket.cut = printer.cut;
+        printing.print(printer, std::move(ticket), screen, {"营业报表", "在营业报表中重新打印"});
+    }
+    if (!any)
+        app.message(screen, "没有设置打印日结的打印机，请在打印设置中设置！", ui::kWarningBox);
+}
+
 } // namespace
 
 void bindPrinting(app::App& app, PrinterFactory factory) {
@@ -83,6 +111,9 @@ void bindPrinting(app::App& app, PrinterFactory factory) {
     bindPrinterSettingsScreen(app, printing);
     app.dayCloseScreen.definition().control("按钮_打印").on.clicked = [&app, printing] {
         printDayClosePage(app, *printing);
+    };
+    app.reportsScreen.definition().control("按钮_打印").on.clicked = [&app, printing] {
+        printReport(app, *printing);
     };
 }
 

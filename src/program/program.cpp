@@ -7,6 +7,7 @@
 #include "ordering/order_screen.h"
 #include "printing/printing_binding.h"
 #include "records/records_screen.h"
+#include "reports/reports_screen.h"
 #include "settings/restaurant_settings_screen.h"
 #include "settings/user_settings_screen.h"
 
@@ -21,6 +22,7 @@ void bindScreens(app::App& app, printing::PrinterFactory printers) {
     settings::bindRestaurantSettingsScreen(app);
     backup::bindBackup(app);
     dayclose::bindDayCloseScreen(app);
+    reports::bindReportsScreen(app);
     printing::bindPrinting(app, std::move(printers));
 }
 

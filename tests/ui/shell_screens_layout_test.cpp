@@ -157,9 +157,9 @@ TEST(MainWindowDefinition, ToolbarSkinsAndPopupMenuAreAsTheShellExpects) {
     const WindowDef def = ui::screens::mainWindow();
     const auto& buttons = def.control("工具条1").buttons;
     // The program's own entries follow the first eight, which keep their places.
-    ASSERT_EQ(buttons.size(), 10u);
-    const std::vector<std::string> texts{"", "切换用户", "",         "开台点菜", "买单结账",
-                                         "", "明细查询", "系统设置", "",         "日结"};
+    ASSERT_EQ(buttons.size(), 11u);
+    const std::vector<std::string> texts{"",         "切换用户", "", "开台点菜", "买单结账", "",
+                                         "明细查询", "系统设置", "", "日结",     "营业报表"};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         EXPECT_EQ(buttons[i].separator, i == 0 || i == 2 || i == 5 || i == 8) << i;
         EXPECT_EQ(buttons[i].text, texts[i]) << i;

@@ -37,7 +37,8 @@ WindowDef mainWindow() {
                       {"明细查询", "records", false},
                       {"系统设置", "settings", false},
                       {"", "", true},
-                      {"日结", "day_close", false}});
+                      {"日结", "day_close", false},
+                      {"营业报表", "reports", false}});
     def.add(GroupBox, "分组框1", "", {696, 41, 323, 63});
     def.add(TransLabel, "透明标签4", "分组框1", {15, 15, 70, 16}).withCaption("当前用户：");
     def.add(Label, "标签_用户", "分组框1", {96, 11, 96, 20})

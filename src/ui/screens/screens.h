@@ -16,5 +16,6 @@ WindowDef restaurantSettingsScreen();
 WindowDef backupScreen();
 WindowDef dayCloseScreen();
 WindowDef printerSettingsScreen();
+WindowDef reportsScreen();
 
 } // namespace ui::screens
