@@ -63,7 +63,7 @@ private:
 };
 
 std::string hourName(int hour) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d时", hour);
     return text;
 }
@@ -191,7 +191,9 @@ ComputedReport computeReport(const store::SqliteDB& database, const DayRange& da
     {
         store::Query menu(database, "SELECT 菜品, 分类 FROM 菜品");
         while (menu.next()) {
-            dishes.row(menu.text(0));
+            // The menu keeps "name/price元"; the lines keep the name.
+            const std::string entry = menu.text(0);
+            dishes.row(entry.substr(0, entry.find('/')));
             categories.row(menu.text(1));
         }
         store::Query kinds(database, "SELECT 分类 FROM 分类");

@@ -61,7 +61,7 @@ DayRange periodBefore(const DayRange& days) {
 
 std::string firstNumberOf(int day, int startHour) {
     const support::CalendarTime date = calendarOf(day);
-    char text[16];
+    char text[64];
     std::snprintf(text, sizeof text, "%04d%02d%02d%02d0000", date.year, date.month, date.day,
                   startHour);
     return text;
@@ -73,7 +73,7 @@ std::string numberPast(const DayRange& days, int startHour) {
 
 std::string dayText(int day) {
     const support::CalendarTime date = calendarOf(day);
-    char text[16];
+    char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
     return text;
 }

@@ -49,7 +49,7 @@ int dayStartOf(const std::optional<std::string>& text) {
 }
 
 std::string dayStartText(int hour) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d:00", hour);
     return text;
 }
