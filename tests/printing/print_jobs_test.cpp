@@ -2,6 +2,7 @@
 #include "printing/fake_printers.h"
 #include "printing/printer_settings.h"
 #include "printing/printing_binding.h"
+#include "support/date_time.h"
 
 #include <map>
 #include <memory>
@@ -113,6 +114,35 @@ TEST_F(PrintJobsTest, TheDayClosePageGoesToThePrintersOfTheDayClose) {
     EXPECT_TRUE(holds(page, "80 元"));
     for (const auto& line : page.lines)
         EXPECT_LE(printing::displayWidth(line.text), line.large ? 24 : 48) << line.text;
+}
+
+TEST_F(PrintJobsTest, TheReportPrintsBothTablesOnThePrintersOfTheDayClose) {
+    PrinterSetting office;
+    office.name = "办公室";
+    office.address = "10.0.0.8";
+    office.dayClose = true;
+    office.paperMillimetres = 58;
+    ASSERT_TRUE(printing::storePrinter(app, office));
+    executeSql("UPDATE 流水 SET 状态 = 1");
+    run([&] {
+        person(app.mainWindow).clickToolButton("工具条1", 10);
+        person(app.reportsScreen).pick("组合框_期间", "自定义");
+        app.reportsScreen.datePicker("日期框1").userChoose(support::toDateTime({2022, 10, 28}));
+        app.reportsScreen.datePicker("日期框2").userChoose(support::toDateTime({2022, 10, 28}));
+        person(app.reportsScreen).click("按钮_查询");
+        person(app.reportsScreen).pick("组合框_分析", "餐台");
+        person(app.reportsScreen).click("按钮_打印");
+    });
+    ASSERT_EQ(printers.printed["办公室"].size(), 1u);
+    const printing::Ticket& page = printers.printed["办公室"][0];
+    EXPECT_EQ(page.lines.front().text, "营业报表");
+    EXPECT_TRUE(holds(page, "本期：2022-10-28"));
+    // The summary, then the breakdown chosen: each row's values beside its name.
+    EXPECT_TRUE(holds(page, "营业额（元）"));
+    EXPECT_TRUE(holds(page, "餐台"));
+    EXPECT_TRUE(holds(page, "80  100.0%"));
+    for (const auto& line : page.lines)
+        EXPECT_LE(printing::displayWidth(line.text), line.large ? 16 : 32) << line.text;
 }
 
 } // namespace
