@@ -6,27 +6,18 @@
 //
 //     bench_records_view <database file> [--max-seconds-per-action N]
 
-#include "../tests/qt/scripted_dialogs.h"
 #include "action_timer.h"
 #include "harness_options.h"
-#include "program/program.h"
-#include "program_directory.h"
-#include "qt/qt_desktop.h"
+#include "program_on_screen.h"
 #include "report.h"
 #include "stored_orders.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
-#include <QUuid>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -34,10 +25,7 @@
 namespace {
 
 using bench::Action;
-
-void require(bool holds, const std::string& failure) {
-    if (!holds) throw std::runtime_error(failure);
-}
+using bench::require;
 
 // The list view learns of new rows once the handler is done, from the event loop.
 constexpr int kMillisecondsToShowRows = 10'000;
@@ -45,51 +33,13 @@ constexpr int kMillisecondsToShowRows = 10'000;
 class RecordsViewBench {
 public:
     explicit RecordsViewBench(const bench::HarnessOptions& options)
-        : directory_(options.database), stored_(directory_.database()),
-          timer_(options.maxSecondsPerAction),
-          desktop_(dialogs_, directory_.path(),
-                   QStringLiteral("VeltranoBench-") + QUuid::createUuid().toString()),
-          app_(desktop_) {
-        program::bindScreens(app_);
-    }
+        : program_(options.database), app_(program_.app()),
+          stored_(program_.directory().database()), timer_(options.maxSecondsPerAction) {}
 
     // Logs in as a person would, times the list from the main window, then ends the program.
     // False, after saying why, when anything failed.
     bool run() {
-        std::string failure = "the main window never showed";
-        bool typed = false;
-        QElapsedTimer waiting;
-        waiting.start();
-        QTimer person;
-        person.setInterval(20);
-        const auto finish = [&](const std::string& outcome) {
-            person.stop();
-            failure = outcome;
-            app_.mainWindow.close();
-        };
-        // Nothing may be thrown back into Qt's event loop: a failure ends the program instead.
-        QObject::connect(&person, &QTimer::timeout, [&] {
-            try {
-                QWidget* login = desktop_.view(app_.loginScreen);
-                QWidget* main = desktop_.view(app_.mainWindow);
-                if (!typed && login && login->isVisible()) {
-                    auto* password = child<QLineEdit>(app_.loginScreen, "编辑框_密码");
-                    QTest::keyClicks(password, QStringLiteral("admin"));
-                    QTest::keyClick(password, Qt::Key_Return);
-                    typed = true;
-                } else if (typed && main && main->isVisible()) {
-                    person.stop();
-                    timeTheList();
-                    finish({});
-                } else if (waiting.elapsed() > 60'000) {
-                    finish("the login did not lead to the main window");
-                }
-            } catch (const std::exception& error) {
-                finish(error.what());
-            }
-        });
-        person.start();
-        app_.run();
+        const std::string failure = program_.runLoggedIn([this] { timeTheList(); });
         if (!failure.empty()) std::cerr << "bench_records_view: " << failure << '\n';
         return failure.empty();
     }
@@ -103,9 +53,7 @@ private:
     }
 
     void openRecordsScreen() {
-        auto* toolbar = child<QToolBar>(app_.mainWindow, "工具条1");
-        for (QAction* action : toolbar->actions())
-            if (action->text() == QString::fromUtf8("明细查询")) action->trigger();
+        program_.chooseToolbarEntry("明细查询");
         QApplication::processEvents();
         require(app_.recordsScreen.isOpen(), "the records screen did not open");
     }
@@ -181,20 +129,14 @@ private:
     QTableView* list() { return child<QTableView>(app_.recordsScreen, "超级列表框_流水"); }
     long long listedRows() { return list()->model()->rowCount(); }
 
-    // The named widget of an open window.
     template <typename W> W* child(const ui::Window& window, const char* name) {
-        QWidget* view = desktop_.view(window);
-        W* widget = view ? view->findChild<W*>(QString::fromUtf8(name)) : nullptr;
-        require(widget != nullptr, std::string("no widget ") + name + " on " + window.name());
-        return widget;
+        return program_.child<W>(window, name);
     }
 
-    bench::ProgramDirectory directory_;
+    bench::ProgramOnScreen program_;
+    app::App& app_;
     bench::StoredOrders stored_;
     bench::ActionTimer timer_;
-    testing_support::ScriptedDialogs dialogs_;
-    qtui::QtDesktop desktop_;
-    app::App app_;
     long long expected_ = 0;
 };
 

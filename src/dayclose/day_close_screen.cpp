@@ -4,7 +4,6 @@
 #include "app/work_screens.h"
 #include "dayclose/day_figures.h"
 #include "records/export.h"
-#include "records/table_file.h"
 #include "support/checked_math.h"
 #include "support/date_time.h"
 #include "support/text_rules.h"
@@ -174,15 +173,9 @@ void showChosenClose(app::App& app, ScreenState& state) {
 
 void exportPage(app::App& app) {
     ui::Window& screen = screenOf(app);
-    const ui::ListView& page = screen.listView("超级列表框_本次");
-    if (page.rowCount() == 0) return warn(app, "当前列表无内容！");
     const std::string heading = screen.label("标签_页面").caption();
-    const auto path = records::askForSpreadsheet(app, "Veltrano_" + heading + "_", screen);
-    if (!path) return;
-    if (records::writeTableFile(*path, page, true, "Veltrano_" + heading))
-        app.message(screen, "保存成功！", ui::kInformationBox);
-    else
-        warn(app, "保存失败，请检查！");
+    records::exportList(app, screen, "超级列表框_本次", "Veltrano_" + heading + "_",
+                        [heading] { return "Veltrano_" + heading; });
 }
 
 } // namespace

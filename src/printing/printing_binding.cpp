@@ -6,7 +6,9 @@
 #include "printing/printer_settings.h"
 #include "printing/printer_settings_screen.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace printing {
 namespace {
@@ -47,11 +49,11 @@ void printPreBill(app::App& app, Printing& printing) {
         app.message(screen, "没有设置打印小票的打印机，请在打印设置中设置！", ui::kWarningBox);
 }
 
-// The page the day close screen shows, on every printer that prints the day close.
-void printDayClosePage(app::App& app, Printing& printing) {
-    ui::Window& screen = app.dayCloseScreen;
-    const ui::ListView& page = screen.listView("超级列表框_本次");
-    if (page.rowCount() == 0)
+// A page of a screen on every printer that prints the day close, laid out for each one's paper;
+// "当前列表无内容！" when `list` is empty.
+void printPage(app::App& app, Printing& printing, ui::Window& screen, const ui::ListView& list,
+               const Printing::Job& job, const std::function<Ticket(int columns)>& layOut) {
+    if (list.rowCount() == 0)
         return static_cast<void>(app.message(screen, "当前列表无内容！", ui::kWarningBox));
     const auto printers = readPrinters(app);
     if (!printers) return app.reportFailure(screen, app::kReadFailed);
@@ -59,40 +61,39 @@ void printDayClosePage(app::App& app, Printing& printing) {
     for (const PrinterSetting& printer : *printers) {
         if (!printer.dayClose) continue;
         any = true;
-        Ticket ticket = pageTicket(screen.label("标签_页面").caption(), page, printer.columns());
+        Ticket ticket = layOut(printer.columns());
         ticket.cut = printer.cut;
-        printing.print(printer, std::move(ticket), screen, {"日结单", "在日结中重新打印"});
+        printing.print(printer, std::move(ticket), screen, job);
     }
     if (!any)
         app.message(screen, "没有设置打印日结的打印机，请在打印设置中设置！", ui::kWarningBox);
 }
 
+// The page the day close screen shows.
+void printDayClosePage(app::App& app, Printing& printing) {
+    ui::Window& screen = app.dayCloseScreen;
+    const ui::ListView& page = screen.listView("超级列表框_本次");
+    printPage(app, printing, screen, page, {"日结单", "在日结中重新打印"}, [&](int columns) {
+        return pageTicket(screen.label("标签_页面").caption(), page, columns);
+    });
+}
+
 // The business report as the screen shows it: the period against the one before, and the
-// breakdown chosen, on every printer that prints the day close.
+// breakdown chosen.
 void printReport(app::App& app, Printing& printing) {
     ui::Window& screen = app.reportsScreen;
     const ui::ListView& summary = screen.listView("超级列表框_概况");
-    const ui::ListView& breakdown = screen.listView("超级列表框_分析");
-    if (summary.rowCount() == 0)
-        return static_cast<void>(app.message(screen, "当前列表无内容！", ui::kWarningBox));
-    const auto printers = readPrinters(app);
-    if (!printers) return app.reportFailure(screen, app::kReadFailed);
-    bool any = false;
-    for (const PrinterSetting& printer : *printers) {
-        if (!printer.dayClose) continue;
-        any = true;
-        Ticket ticket = pageTicket("营业报表", summary, printer.columns());
-        for (const std::string& piece :
-             wrapToWidth(screen.label("标签_期间").caption(), printer.columns()))
-            ticket.lines.push_back({piece});
-        const Ticket rows =
-            pageTicket(screen.comboBox("组合框_分析").content(), breakdown, printer.columns());
-        ticket.lines.insert(ticket.lines.end(), rows.lines.begin(), rows.lines.end());
-        ticket.cut = printer.cut;
-        printing.print(printer, std::move(ticket), screen, {"营业报表", "在营业报表中重新打印"});
-    }
-    if (!any)
-        app.message(screen, "没有设置打印日结的打印机，请在打印设置中设置！", ui::kWarningBox);
+    printPage(app, printing, screen, summary, {"营业报表", "在营业报表中重新打印"},
+              [&](int columns) {
+                  Ticket ticket = pageTicket("营业报表", summary, columns);
+                  for (const std::string& piece :
+                       wrapToWidth(screen.label("标签_期间").caption(), columns))
+                      ticket.lines.push_back({piece});
+                  const Ticket rows = pageTicket(screen.comboBox("组合框_分析").content(),
+                                                 screen.listView("超级列表框_分析"), columns);
+                  ticket.lines.insert(ticket.lines.end(), rows.lines.begin(), rows.lines.end());
+                  return ticket;
+              });
 }
 
 } // namespace

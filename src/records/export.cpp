@@ -23,11 +23,8 @@ std::optional<std::filesystem::path> askForSpreadsheet(app::App& app, std::strin
     return path;
 }
 
-namespace {
-
-void exportList(app::App& app, const char* listName, std::string_view prefix,
+void exportList(app::App& app, ui::Window& screen, const char* listName, std::string_view prefix,
                 const std::function<std::string()>& title) {
-    ui::Window& screen = app.recordsScreen;
     const ui::ListView& list = screen.listView(listName);
     if (list.rowCount() == 0) {
         app.message(screen, "当前列表无内容！", ui::kWarningBox);
@@ -41,16 +38,14 @@ void exportList(app::App& app, const char* listName, std::string_view prefix,
         app.message(screen, "保存失败，请检查！", ui::kWarningBox);
 }
 
-} // namespace
-
 void exportOrderList(app::App& app) {
-    exportList(app, "超级列表框_流水", "Veltrano_流水_",
+    exportList(app, app.recordsScreen, "超级列表框_流水", "Veltrano_流水_",
                [] { return std::string("Veltrano_流水"); });
 }
 
 void exportSelectedOrder(app::App& app) {
     // The labels describe the order last clicked; they are read once the file is chosen.
-    exportList(app, "超级列表框_明细", "Veltrano_单台_", [&app] {
+    exportList(app, app.recordsScreen, "超级列表框_明细", "Veltrano_单台_", [&app] {
         const ui::Window& screen = app.recordsScreen;
         return "台号：" + screen.label("标签_台号").caption() + "\r\n开台时间：" +
                screen.label("标签_时间").caption() + "\r\n人数：" +

@@ -3,7 +3,9 @@
 #include "app/app.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace records {
@@ -12,6 +14,12 @@ namespace records {
 // the order last clicked under a title block.
 void exportOrderList(app::App& app);
 void exportSelectedOrder(app::App& app);
+
+// The screen's list to a spreadsheet file with a header row: "当前列表无内容！" for an empty list,
+// else the file asked for with the prefix as its proposed name, the title (read once the file is
+// chosen) above the rows, and the outcome told.
+void exportList(app::App& app, ui::Window& screen, const char* listName, std::string_view prefix,
+                const std::function<std::string()>& title);
 
 // Asks where to save a spreadsheet, proposing the prefix and the moment as the name; a name
 // without ".xls" anywhere in it gets it appended. Nothing when the dialog was cancelled.

@@ -4,7 +4,6 @@
 #include "app/program_settings.h"
 #include "app/work_screens.h"
 #include "records/export.h"
-#include "records/table_file.h"
 #include "reports/report_figures.h"
 #include "store/sqlite_db.h"
 #include "support/text_rules.h"
@@ -263,17 +262,11 @@ void open(app::App& app, const std::shared_ptr<ScreenState>& state) {
 
 void exportBreakdown(app::App& app) {
     ui::Window& screen = screenOf(app);
-    const ui::ListView& table = screen.listView("超级列表框_分析");
-    if (table.rowCount() == 0) return warn(app, "当前列表无内容！");
     const std::string title = "营业报表_" + screen.comboBox("组合框_分析").content() + "_" +
                               dayText(dayOfPicker(app, "日期框1")) + "_" +
                               dayText(dayOfPicker(app, "日期框2"));
-    const auto path = records::askForSpreadsheet(app, "Veltrano_" + title + "_", screen);
-    if (!path) return;
-    if (records::writeTableFile(*path, table, true, "Veltrano_" + title))
-        app.message(screen, "保存成功！", ui::kInformationBox);
-    else
-        warn(app, "保存失败，请检查！");
+    records::exportList(app, screen, "超级列表框_分析", "Veltrano_" + title + "_",
+                        [title] { return "Veltrano_" + title; });
 }
 
 } // namespace
