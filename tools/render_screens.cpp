@@ -362,11 +362,15 @@ private:
         pictures::click(on<QPushButton>(screen, "按钮_查询"));
     }
 
-    // December's best dishes, then its categories in each look of the program, the first look
-    // chosen again at the end.
+    // December's best dishes, its hours and its days, then its categories in each look of the
+    // program, the first look chosen again at the end.
     void readTheMonth() {
         const ui::Window& screen = veltrano_.reportsScreen;
         grab(screen);
+        pictures::pick(on<QComboBox>(screen, "组合框_分析"), text("时段"));
+        grab(screen, QStringLiteral("-hours"));
+        pictures::pick(on<QComboBox>(screen, "组合框_分析"), text("日期"));
+        grab(screen, QStringLiteral("-days"));
         auto* looks = on<QComboBox>(veltrano_.mainWindow, "组合框_皮肤");
         const int chosen = looks->currentIndex();
         pictures::pick(on<QComboBox>(screen, "组合框_分析"), text("分类"));

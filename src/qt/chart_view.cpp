@@ -202,13 +202,22 @@ private:
                     Qt::Alignment valuesAt) {
         auto* categories = new QBarCategoryAxis;
         categories->append(labelsOf(points));
-        // Slanted, many names still fit under a line's points.
-        if (categoriesAt == Qt::AlignBottom && points.size() > 6) categories->setLabelsAngle(-45);
+        // Standing up, many names still fit under a line's points; with many points every name
+        // gets a smaller letter rather than some being left out.
+        const bool across = categoriesAt == Qt::AlignBottom;
+        if (across && points.size() > 6) categories->setLabelsAngle(-90);
         categories->setTruncateLabels(false);
+        const QWidget* view = widget();
+        const double length = (across ? view->width() : view->height()) * 0.75;
+        const double slot = length / static_cast<double>(std::max<std::size_t>(points.size(), 1));
+        QFont categoryFont = font_;
+        categoryFont.setPixelSize(std::clamp(static_cast<int>(slot * 0.7),
+                                             std::min(9, font_.pixelSize()),
+                                             std::max(font_.pixelSize(), 1)));
         QValueAxis* values = valueAxisFor(points);
         for (QAbstractAxis* axis :
              {static_cast<QAbstractAxis*>(categories), static_cast<QAbstractAxis*>(values)}) {
-            axis->setLabelsFont(font_);
+            axis->setLabelsFont(axis == categories ? categoryFont : font_);
             axis->setLabelsBrush(text_);
             axis->setLinePenColor(grid_);
             axis->setGridLineColor(grid_);
