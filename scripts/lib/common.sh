@@ -6,7 +6,7 @@ VELTRANO_PACKAGES=(
     cmake g++ make pkg-config
     libsqlite3-dev libgtest-dev sqlite3
     qt6-base-dev qt6-svg-dev qt6-charts-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
-    poppler-utils
+    poppler-utils libpq-dev postgresql
 )
 
 # Installs the Debian packages that are not installed yet; nothing happens when all are there.

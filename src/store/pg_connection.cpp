@@ -1,0 +1,69 @@
+#include "store/pg_connection.h"
+
+#include <libpq-fe.h>
+
+namespace store {
+namespace {
+
+// libpq's messages end in a line feed, and may run over several lines.
+std::string trimmed(const char* message) {
+    std::string text = message ? message : "";
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+PgConnection::PgConnection(const std::string& connectionString)
+    : connection_(PQconnectdb(connectionString.c_str()), PQfinish) {
+    if (!connection_) {
+        failure_ = "out of memory";
+        return;
+    }
+    if (PQstatus(connection_.get()) != CONNECTION_OK) {
+        failure_ = trimmed(PQerrorMessage(connection_.get()));
+        return;
+    }
+    if (PQsetClientEncoding(connection_.get(), "UTF8") != 0)
+        failure_ = trimmed(PQerrorMessage(connection_.get()));
+}
+
+PgConnection::~PgConnection() = default;
+
+bool PgConnection::connected() const {
+    return connection_ && PQstatus(connection_.get()) == CONNECTION_OK;
+}
+
+std::optional<std::vector<PgConnection::Row>> PgConnection::run(const std::string& sql,
+                                                                const std::vector<Value>& values) {
+    if (!connection_) return std::nullopt;
+    std::vector<const char*> texts;
+    texts.reserve(values.size());
+    for (const Value& value : values)
+        texts.push_back(value ? value->c_str() : nullptr);
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(
+        PQexecParams(connection_.get(), sql.c_str(), static_cast<int>(texts.size()), nullptr,
+                     texts.data(), nullptr, nullptr, 0),
+        PQclear);
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        failure_ = trimmed(result ? PQresultErrorMessage(result.get())
+                                  : PQerrorMessage(connection_.get()));
+        if (failure_.empty()) failure_ = trimmed(PQerrorMessage(connection_.get()));
+        return std::nullopt;
+    }
+    failure_.clear();
+    std::vector<Row> rows;
+    const int columns = PQnfields(result.get());
+    for (int row = 0; row < PQntuples(result.get()); ++row) {
+        Row& cells = rows.emplace_back();
+        for (int column = 0; column < columns; ++column)
+            cells.push_back(PQgetisnull(result.get(), row, column)
+                                ? Value()
+                                : Value(PQgetvalue(result.get(), row, column)));
+    }
+    return rows;
+}
+
+} // namespace store

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct pg_conn;
+
+namespace store {
+
+// A connection to a PostgreSQL server through libpq, for a restaurant whose counters share one
+// database server. Texts go both ways in UTF-8, the program's own text.
+class PgConnection {
+public:
+    using Value = std::optional<std::string>; // nothing for NULL
+    using Row = std::vector<Value>;
+
+    // Connects with the libpq connection string ("host=/run/postgresql dbname=veltrano"); a
+    // password comes from the string or the user's ~/.pgpass.
+    explicit PgConnection(const std::string& connectionString);
+    PgConnection(const PgConnection&) = delete;
+    PgConnection& operator=(const PgConnection&) = delete;
+    ~PgConnection();
+
+    bool connected() const;
+    // What went wrong at the last step, in the server's or libpq's words; a password is never
+    // part of it.
+    const std::string& failure() const { return failure_; }
+
+    // Runs one statement, the values bound to $1, $2, … as texts; the rows it gives, as texts.
+    // Nothing when the server refused it or the connection is gone.
+    std::optional<std::vector<Row>> run(const std::string& sql,
+                                        const std::vector<Value>& values = {});
+
+private:
+    std::unique_ptr<pg_conn, void (*)(pg_conn*)> connection_;
+    std::string failure_;
+};
+
+} // namespace store
