@@ -66,4 +66,19 @@ std::optional<std::vector<PgConnection::Row>> PgConnection::run(const std::strin
     return rows;
 }
 
+bool PgConnection::runScript(const std::string& sql) {
+    if (!connection_) return false;
+    // Several statements in one simple query run as one transaction unless they say otherwise.
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(
+        PQexec(connection_.get(), sql.c_str()), PQclear);
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        failure_ = trimmed(result ? PQresultErrorMessage(result.get())
+                                  : PQerrorMessage(connection_.get()));
+        return false;
+    }
+    failure_.clear();
+    return true;
+}
+
 } // namespace store

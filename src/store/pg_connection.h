@@ -33,6 +33,9 @@ public:
     std::optional<std::vector<Row>> run(const std::string& sql,
                                         const std::vector<Value>& values = {});
 
+    // Runs a script of statements separated by ";", in one transaction: all of them or none.
+    bool runScript(const std::string& sql);
+
 private:
     std::unique_ptr<pg_conn, void (*)(pg_conn*)> connection_;
     std::string failure_;
