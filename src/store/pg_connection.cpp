@@ -13,6 +13,33 @@ std::string trimmed(const char* message) {
     return text;
 }
 
+// A value in COPY's text format: \N for NULL, and the characters that end a field or a row
+// escaped.
+void appendCopyValue(std::string& line, const PgConnection::Value& value) {
+    if (!value) {
+        line += "\\N";
+        return;
+    }
+    for (const char c : *value) {
+        switch (c) {
+        case '\\':
+            line += "\\\\";
+            break;
+        case '\t':
+            line += "\\t";
+            break;
+        case '\n':
+            line += "\\n";
+            break;
+        case '\r':
+            line += "\\r";
+            break;
+        default:
+            line += c;
+        }
+    }
+}
+
 } // namespace
 
 PgConnection::PgConnection(const std::string& connectionString)
@@ -64,6 +91,45 @@ std::optional<std::vector<PgConnection::Row>> PgConnection::run(const std::strin
                                 : Value(PQgetvalue(result.get(), row, column)));
     }
     return rows;
+}
+
+bool PgConnection::copyIn(const std::string& copySql, const std::function<bool(Row&)>& nextRow) {
+    if (!connection_) return false;
+    pg_conn* connection = connection_.get();
+    {
+        const std::unique_ptr<PGresult, void (*)(PGresult*)> start(
+            PQexec(connection, copySql.c_str()), PQclear);
+        if (!start || PQresultStatus(start.get()) != PGRES_COPY_IN) {
+            failure_ =
+                trimmed(start ? PQresultErrorMessage(start.get()) : PQerrorMessage(connection));
+            return false;
+        }
+    }
+    bool sent = true;
+    Row row;
+    std::string line;
+    while (sent && nextRow(row)) {
+        line.clear();
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            if (column > 0) line += '\t';
+            appendCopyValue(line, row[column]);
+        }
+        line += '\n';
+        sent = PQputCopyData(connection, line.data(), static_cast<int>(line.size())) == 1;
+        row.clear();
+    }
+    if (PQputCopyEnd(connection, sent ? nullptr : "the rows could not be sent") != 1) sent = false;
+    bool done = sent;
+    while (PGresult* result = PQgetResult(connection)) {
+        if (PQresultStatus(result) != PGRES_COMMAND_OK) {
+            failure_ = trimmed(PQresultErrorMessage(result));
+            done = false;
+        }
+        PQclear(result);
+    }
+    if (!sent && failure_.empty()) failure_ = trimmed(PQerrorMessage(connection));
+    if (done) failure_.clear();
+    return done;
 }
 
 bool PgConnection::runScript(const std::string& sql) {
