@@ -34,9 +34,11 @@ cmp -s "$icon" "$work/root/usr/share/icons/hicolor/scalable/apps/veltrano.svg" \
 
 depends=$(dpkg-deb -f "$package" Depends)
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 libqt6charts6 \
-    libsqlite3-0 qt6-qpa-plugins fonts-noto-cjk adduser; do
+    libsqlite3-0 libpq5 qt6-qpa-plugins fonts-noto-cjk adduser; do
     [[ ", $depends," =~ ,\ ${needed}[\ ,] ]] || fail "Depends lacks $needed: $depends"
 done
+[ "$(dpkg-deb -f "$package" Suggests)" = postgresql ] || fail "the package does not suggest postgresql"
+[ -x "$work/root/usr/bin/veltrano-db" ] || fail "the package has no veltrano-db"
 
 # The maintainer scripts, run against a folder of the test's own instead of /var/lib/veltrano.
 # They set owners and groups, and postinst makes the system group veltrano when it is missing (as
