@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace reports {
 namespace {
@@ -73,6 +74,20 @@ int digitsAt(const std::string& number, std::size_t at, std::size_t count) {
     for (std::size_t i = at; i < at + count && i < number.size(); ++i)
         value = value * 10 + (number[i] - '0');
     return value;
+}
+
+// The opening moment the order number begins with; nothing for a number written otherwise (by
+// hand, or by another program), which still sorts into a period by its text.
+std::optional<support::CalendarTime> openingOf(const std::string& number) {
+    constexpr std::size_t kDigits = 14;
+    if (number.size() < kDigits) return std::nullopt;
+    for (std::size_t i = 0; i < kDigits; ++i)
+        if (number[i] < '0' || number[i] > '9') return std::nullopt;
+    const support::CalendarTime moment{digitsAt(number, 0, 4),  digitsAt(number, 4, 2),
+                                       digitsAt(number, 6, 2),  digitsAt(number, 8, 2),
+                                       digitsAt(number, 10, 2), digitsAt(number, 12, 2)};
+    if (!support::isValidCalendarTime(moment)) return std::nullopt;
+    return moment;
 }
 
 constexpr char settledOnly[] = " AND 状态 <> 0";
@@ -143,14 +158,14 @@ ComputedReport computeReport(const store::SqliteDB& database, const DayRange& da
             adder.add(report.totals.guests, guests);
             adder.add(report.totals.revenue, amount);
 
-            const int hour = digitsAt(number, 8, 2);
-            adder.add(report.hours[static_cast<std::size_t>((hour - startHour + 24) % 24)], 1, 0,
-                      amount);
-            const int day = businessDay({digitsAt(number, 0, 4), digitsAt(number, 4, 2),
-                                         digitsAt(number, 6, 2), hour, 0, 0},
-                                        startHour);
-            if (day >= days.first && day <= days.last)
-                adder.add(report.daily[static_cast<std::size_t>(day - days.first)], 1, 0, amount);
+            // An order whose number holds no moment counts at the start of the period, so that
+            // the hours and the days still add up to the revenue.
+            const auto opened = openingOf(number);
+            const int hourRow = opened ? (opened->hour - startHour + 24) % 24 : 0;
+            adder.add(report.hours[static_cast<std::size_t>(hourRow)], 1, 0, amount);
+            int day = opened ? businessDay(*opened, startHour) : days.first;
+            if (day < days.first || day > days.last) day = days.first;
+            adder.add(report.daily[static_cast<std::size_t>(day - days.first)], 1, 0, amount);
             adder.add(tables.row(orders.text(1)), 1, 0, amount);
             adder.add(operators.row(orders.text(4)), 1, 0, amount);
             const std::string way =

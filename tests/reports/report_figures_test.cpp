@@ -127,6 +127,21 @@ TEST_F(ReportFiguresTest, AnEmptyPeriodAndSumsBeyond64BitsAreToldApart) {
     EXPECT_EQ(overflowing.failure, "金额超出范围");
 }
 
+TEST_F(ReportFiguresTest, AnOrderNumberWithoutAMomentStillCountsAndAddsUp) {
+    // Written by another program: it sorts between the 2nd and the 3rd, but holds no moment.
+    order("20261202-5:30", "大厅01", 2, 33, "小李", "现金", {{"米饭", "主食", 3, 33}});
+    order("20261202999999", "大厅01", 1, 11, "小李", "现金", {{"米饭", "主食", 1, 11}});
+    const reports::Report report = reportOf({kDecember1, kDecember2});
+    EXPECT_EQ(report.totals.orders, 7);
+    EXPECT_EQ(report.totals.revenue, 450 + 33 + 11);
+    for (const auto* rows : {&report.hours, &report.daily, &report.tables, &report.ways}) {
+        EXPECT_EQ(amountOf(*rows), report.totals.revenue);
+        EXPECT_EQ(ordersOf(*rows), report.totals.orders);
+    }
+    EXPECT_EQ(report.hours.front().amount, 33 + 11);
+    EXPECT_EQ(report.daily.front().amount, 350 + 33 + 11);
+}
+
 TEST(ReportPeriod, PeriodsAndTheirPredecessorsAreWholeBusinessDays) {
     const int thursday = reports::dayNumber(2026, 12, 10);
     EXPECT_EQ(reports::businessDay({2026, 12, 11, 4, 59, 59}, 5), thursday);
