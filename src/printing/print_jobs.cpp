@@ -16,7 +16,7 @@ bool Printing::printReceipt(const std::string& number, ui::Window& owner) {
         return true;
     }
     const Restaurant restaurant = readRestaurant(app_);
-    const bool settled = !receipt->settled.empty();
+    const bool settled = receipt->closed;
     bool any = false;
     for (const PrinterSetting& printer : *printers) {
         if (!printer.receipts) continue;

@@ -101,7 +101,7 @@ Ticket receiptTicket(const Restaurant& restaurant, const Receipt& receipt, Recei
     addPair(ticket, "合计：", money(receipt.total), columns);
     ticket.lines.back().bold = true;
     if (kind == ReceiptKind::Receipt) {
-        if (receipt.paymentKnown) {
+        if (!receipt.settled.empty()) {
             addPair(ticket, "实收：", money(receipt.received), columns);
             addPair(ticket, "找零：", money(receipt.change), columns);
             addPair(ticket, "付款方式：", receipt.way, columns);

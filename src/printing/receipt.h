@@ -27,14 +27,14 @@ struct ReceiptLine {
 struct Receipt {
     std::string table;
     std::string number;
+    bool closed = false; // settled at the counter (状态 not 0)
     std::string opened;  // sortable moments
-    std::string settled; // empty on a pre-bill
+    // When and how it was paid, from its settlement: empty for an open order, and for one
+    // settled before settlements were kept, which has only its remark's account of it.
+    std::string settled;
     std::int64_t guests = 0;
     std::vector<ReceiptLine> lines;
     std::int64_t total = 0;
-    // How it was paid, known for the orders settled since settlements are kept: an order
-    // settled before has only its remark's account of it.
-    bool paymentKnown = false;
     std::int64_t received = 0;
     std::int64_t change = 0;
     std::string way;

@@ -41,8 +41,9 @@ std::optional<Receipt> readReceipt(app::App& app, const std::string& number) {
     if (!app.openDatabase()) return std::nullopt;
     Receipt receipt;
     {
-        store::Query order(app.database,
-                           "SELECT 台号, 人数, 金额, 备注, 操作 FROM 流水 WHERE 单号 = ? LIMIT 1");
+        store::Query order(
+            app.database,
+            "SELECT 台号, 人数, 金额, 备注, 操作, 状态 FROM 流水 WHERE 单号 = ? LIMIT 1");
         order.bind(number);
         if (!order.next()) return std::nullopt;
         receipt.number = number;
@@ -52,6 +53,7 @@ std::optional<Receipt> readReceipt(app::App& app, const std::string& number) {
         receipt.total = order.integer(2);
         receipt.remark = order.text(3);
         receipt.operatorName = order.text(4);
+        receipt.closed = order.integer(5) != 0;
     }
     store::Query items(app.database,
                        "SELECT 菜品, 单价, 数量, 金额 FROM 明细 WHERE 单号 = ? ORDER BY rowid");
@@ -63,7 +65,6 @@ std::optional<Receipt> readReceipt(app::App& app, const std::string& number) {
                                     "WHERE 单号 = ? ORDER BY 结账时间 DESC LIMIT 1");
     paid.bind(number);
     if (paid.next()) {
-        receipt.paymentKnown = true;
         receipt.settled = paid.text(0);
         receipt.received = paid.integer(1);
         receipt.change = paid.integer(2);

@@ -31,6 +31,15 @@ protected:
             receipts ? std::vector<std::string>{} : std::vector<std::string>{"热菜"};
         ASSERT_TRUE(printing::storePrinter(app, printer));
     }
+    // The printer of the day close and the report.
+    void addOfficePrinter(int paperMillimetres) {
+        PrinterSetting office;
+        office.name = "办公室";
+        office.address = "10.0.0.8";
+        office.dayClose = true;
+        office.paperMillimetres = paperMillimetres;
+        ASSERT_TRUE(printing::storePrinter(app, office));
+    }
     void settleInCash() {
         openCheckoutScreen();
         cashier().clickRow("超级列表框_流水", 0);
@@ -94,17 +103,30 @@ TEST_F(PrintJobsTest, TheRecordsScreenPrintsTheSelectedOrderAgain) {
     EXPECT_TRUE(holds(printers.printed["前台"][0], "预结单")) << "an open order is a pre-bill";
 }
 
+TEST_F(PrintJobsTest, AnOrderSettledBeforeSettlementsWereKeptReprintsAsAReceipt) {
+    addPrinter("前台", true);
+    executeSql("UPDATE 流水 SET 状态 = 1");
+    run([&] {
+        person(app.mainWindow).clickToolButton("工具条1", 6);
+        testing_support::ScreenDriver records = person(app.recordsScreen);
+        records.click("按钮_查询全部");
+        records.clickRow("超级列表框_流水", 0);
+        records.click("按钮_补打");
+    });
+    ASSERT_EQ(printers.printed["前台"].size(), 1u);
+    const printing::Ticket& ticket = printers.printed["前台"][0];
+    EXPECT_TRUE(holds(ticket, "结账单"));
+    EXPECT_FALSE(holds(ticket, "尚未结账"));
+    EXPECT_FALSE(holds(ticket, "实收：")) << "no settlement row: nothing to say of the payment";
+}
+
 TEST_F(PrintJobsTest, TheDayClosePageGoesToThePrintersOfTheDayClose) {
     run([&] {
         settleInCash();
         person(app.mainWindow).clickToolButton("工具条1", 9);
         person(app.dayCloseScreen).click("按钮_打印");
         EXPECT_EQ(desktop.messageTexts().back(), "没有设置打印日结的打印机，请在打印设置中设置！");
-        PrinterSetting office;
-        office.name = "办公室";
-        office.address = "10.0.0.8";
-        office.dayClose = true;
-        ASSERT_TRUE(printing::storePrinter(app, office));
+        addOfficePrinter(80);
         person(app.dayCloseScreen).click("按钮_打印");
     });
     ASSERT_EQ(printers.printed["办公室"].size(), 1u);
@@ -117,12 +139,7 @@ TEST_F(PrintJobsTest, TheDayClosePageGoesToThePrintersOfTheDayClose) {
 }
 
 TEST_F(PrintJobsTest, TheReportPrintsBothTablesOnThePrintersOfTheDayClose) {
-    PrinterSetting office;
-    office.name = "办公室";
-    office.address = "10.0.0.8";
-    office.dayClose = true;
-    office.paperMillimetres = 58;
-    ASSERT_TRUE(printing::storePrinter(app, office));
+    addOfficePrinter(58);
     executeSql("UPDATE 流水 SET 状态 = 1");
     run([&] {
         person(app.mainWindow).clickToolButton("工具条1", 10);
