@@ -32,11 +32,20 @@ std::string App::databasePath() const {
     return support::pathText(desktop_.programDirectory() / "cysj.db");
 }
 
+std::string App::databaseName() const {
+    return databaseSetting.engine == store::Engine::Postgres ? databaseSetting.describe()
+                                                             : databasePath();
+}
+
+bool App::openData(store::SqliteDB& into) const {
+    return store::openData(into, databaseSetting, databasePath());
+}
+
 bool App::openTable(store::SqliteTable& cursor, const char* tableName) {
     if (database.IsOpen() && cursor.IsOpen()) return true;
     if (!database.InTransaction()) {
         database.Close();
-        if (!database.Open(databasePath())) return false;
+        if (!openData(database)) return false;
     }
     return cursor.Open(tableName, database);
 }
@@ -47,11 +56,14 @@ void App::databaseReplaced() {
 }
 
 bool App::openDatabase() {
-    return database.IsOpen() || database.Open(databasePath());
+    return database.IsOpen() || openData(database);
 }
 
 int App::message(ui::Window& owner, std::string_view text, int flags) {
-    return desktop_.messageBox(text, flags, ui::kDefaultMessageTitle, &owner);
+    ++messagesShown_;
+    const int answer = desktop_.messageBox(text, flags, ui::kDefaultMessageTitle, &owner);
+    --messagesShown_;
+    return answer;
 }
 
 void App::reportFailure(ui::Window& owner, std::string_view text, int flags) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/current_user.h"
+#include "store/database_setting.h"
 #include "store/sqlite_db.h"
 #include "store/sqlite_table.h"
 #include "ui/desktop.h"
@@ -32,6 +33,10 @@ public:
 
     // cysj.db in the program's directory.
     std::string databasePath() const;
+    // Where the data is, for messages: the file, or the server (never its password).
+    std::string databaseName() const;
+    // Opens the data on `into`: the server of the setting, or cysj.db (never creating it).
+    bool openData(store::SqliteDB& into) const;
     // Makes sure the connection and the cursor are open: when either is not, the connection is
     // closed and opened again (never creating the file) and the cursor opened on its table.
     // Inside a transaction the connection is kept, so that the transaction survives every cursor
@@ -47,10 +52,15 @@ public:
 
     // A message box over the window whose handler shows it, with the default title.
     int message(ui::Window& owner, std::string_view text, int flags);
+    // Whether a handler waits for a message box to be answered: its cursors may be open.
+    bool showingMessage() const { return messagesShown_ > 0; }
     // Tells that an action failed with its warning. The first time the file is found damaged, the
     // damage is told instead, with the file and what to do.
     void reportFailure(ui::Window& owner, std::string_view text, int flags = ui::kWarningBox);
 
+    // Which engine holds the data, from the configuration file read at start: cysj.db unless it
+    // names a server.
+    store::DatabaseSetting databaseSetting;
     store::SqliteDB database;
     store::SqliteTable users;
     store::SqliteTable orderLines;
@@ -101,6 +111,7 @@ private:
     bool ending_ = false;
     bool startedUp_ = false;
     bool damageReported_ = false;
+    int messagesShown_ = 0;
 };
 
 // The warning of a step that could not read what a screen shows.

@@ -10,7 +10,10 @@ namespace users = store::schema::users;
 // The login screen's two database failures: no file to open, or a users table that cannot be
 // read.
 void reportDatabaseFailure(App& app) {
-    if (!app.database.IsOpen())
+    if (!app.database.IsOpen() && app.databaseSetting.engine == store::Engine::Postgres)
+        app.message(app.loginScreen, "无法连接数据库服务器：" + app.databaseName() + "，请检查！",
+                    ui::kErrorBox);
+    else if (!app.database.IsOpen())
         app.message(app.loginScreen, "没有找到数据库文件，请检查！", ui::kErrorBox);
     else
         app.reportFailure(app.loginScreen, "用户数据表打开失败，请检查！", ui::kErrorBox);
@@ -20,7 +23,7 @@ void reportDatabaseFailure(App& app) {
 void fillUserList(App& app) {
     ui::Window& screen = app.loginScreen;
     const store::FaultWatch watch = app.watchDatabase();
-    if (!app.database.Open(app.databasePath()) || !app.users.Open(users::kTable, app.database))
+    if (!app.openData(app.database) || !app.users.Open(users::kTable, app.database))
         return reportDatabaseFailure(app);
     ui::ComboBox& list = screen.comboBox("组合框_用户");
     app.users.First();

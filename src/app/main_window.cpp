@@ -7,8 +7,10 @@
 #include "store/schema_upgrade.h"
 #include "support/date_time.h"
 #include "support/gbk.h"
+#include "support/path_text.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 
 namespace app {
@@ -28,15 +30,35 @@ constexpr int kReportsScreen = 10;
 // a missing file is left for the login to report, and one that cannot be brought up to date
 // still serves the screens, the next start trying again.
 bool upgradeDatabase(App& app) {
-    if (!app.database.Open(app.databasePath())) return true;
+    if (!app.openData(app.database)) return true;
     const store::SchemaUpgrade outcome = store::bringSchemaUpToDate(app.database);
     app.database.Close();
     if (outcome != store::SchemaUpgrade::Newer) return true;
     app.message(app.mainWindow,
-                "数据库文件由更新版本的程序写入，本程序不能使用：" + app.databasePath() +
+                "数据库文件由更新版本的程序写入，本程序不能使用：" + app.databaseName() +
                     "\r\n文件未做任何改动，请使用新版本的程序打开。",
                 ui::kErrorBox);
     return false;
+}
+
+// The configuration file, when there is one, says where the data is. A file that cannot be used
+// ends the program, rather than have this counter work on data the others do not see.
+bool chooseDatabase(App& app) {
+    for (const std::filesystem::path& file :
+         store::settingFiles(app.desktop().programDirectory())) {
+        std::error_code error;
+        if (!std::filesystem::exists(file, error)) continue;
+        const store::ReadSetting read = store::readDatabaseSetting(file);
+        if (read.setting) {
+            app.databaseSetting = *read.setting;
+            return true;
+        }
+        app.message(app.mainWindow,
+                    "配置文件有误：" + support::pathText(file) + "\r\n" + read.failure,
+                    ui::kErrorBox);
+        return false;
+    }
+    return true;
 }
 
 // The first login, then the user; a cancelled login or a refused file ends the program.
@@ -61,6 +83,11 @@ void startUp(App& app) {
         app.desktop().messageBox("检测到已有同样的程序在运行，请无重复运行！", ui::kInformationBox,
                                  "友情提醒:", &main);
         app.desktop().activateRunningInstance();
+        app.endProgram();
+        main.close();
+        return;
+    }
+    if (!chooseDatabase(app)) {
         app.endProgram();
         main.close();
         return;

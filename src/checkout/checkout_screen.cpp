@@ -159,6 +159,26 @@ void settle(app::App& app) {
 
 } // namespace
 
+void followOtherCounters(app::App& app) {
+    ui::Window& screen = app.checkoutScreen;
+    if (!screen.isOpen()) return;
+    ui::ListView& list = screen.listView("超级列表框_流水");
+    const int selected = list.selectedRow();
+    const std::string number = selected < 0 ? std::string() : list.cellText(selected, 1);
+    const std::string received = screen.editBox("编辑框_金额").content();
+    const std::string remark = screen.editBox("编辑框_备注").content();
+    if (!ordering::fillOrderList(app) || number.empty()) return;
+    // The cashier's choice and what was typed stay, as long as the order is still open.
+    for (int row = 0; row < list.rowCount(); ++row) {
+        if (list.cellText(row, 1) != number) continue;
+        list.userSelect({row});
+        showSelectedOrder(app);
+        screen.editBox("编辑框_金额").setContent(received);
+        screen.editBox("编辑框_备注").setContent(remark);
+        return;
+    }
+}
+
 void bindCheckoutScreen(app::App& app) {
     ui::WindowDef& def = app.checkoutScreen.definition();
     def.on.created = [&app] {

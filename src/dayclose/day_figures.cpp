@@ -175,7 +175,7 @@ bool storeClose(app::App& app, const DayClose& close) {
 
 // The Z number after the last, read inside the close's write transaction; 0 when unreadable.
 std::int64_t nextNumber(app::App& app) {
-    store::Query last(app.database, "SELECT IFNULL(MAX(序号), 0) FROM 日结");
+    store::Query last(app.database, "SELECT COALESCE(MAX(序号), 0) FROM 日结");
     return last.next() ? last.integer(0) + 1 : 0;
 }
 

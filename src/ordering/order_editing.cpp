@@ -1,6 +1,7 @@
 #include "ordering/order_editing.h"
 
 #include "ordering/order_list.h"
+#include "ordering/order_screen.h"
 #include "store/schema.h"
 #include "support/checked_math.h"
 #include "support/pattern_matcher.h"
@@ -18,6 +19,9 @@ namespace orders = store::schema::orders;
 namespace lines = store::schema::orderLines;
 
 constexpr char kAmountTooLarge[] = "金额超出范围，请检查！";
+constexpr char kOrderClosed[] = "此单已结账或已删除，不能再修改！";
+constexpr char kQuantityOne[] = "菜品数量已经为 ‘ 1 ’ ，如还需减少请点击删除按钮！";
+constexpr char kDishThere[] = "要添加的菜品已存在，如需增加数量请按 ‘ 数量+ ’ 按钮！";
 
 // Columns of the order's lines.
 constexpr int kRowNumber = 0;
@@ -109,19 +113,33 @@ TotalWrite writeOrderTotal(app::App& app) {
     return app.orders.Commit() ? TotalWrite::Written : TotalWrite::Failed;
 }
 
+// Whether the current order is still open, as stored now: another counter may have settled it.
+bool orderStillOpen(app::App& app) {
+    return app.openTable(app.orders, orders::kTable) &&
+           app.orders.FindFirst(
+               {{orders::kNumber, currentNumber(app)}, {orders::kState, orders::kNotSettled}});
+}
+
 // One change of the current order: `changeLine` changes its line on the order-lines cursor, and
 // the order's new total is written with it. Both are committed together or not at all, so a
 // crash, a busy file or a refused write never leaves a total that is not the sum of the lines.
-// On failure everything is rolled back and the user is told; the caller leaves the screen as it
-// was.
-bool commitOrderChange(app::App& app, std::string_view lineFailure,
-                       const std::function<bool()>& changeLine) {
+// The write transaction keeps every other counter out meanwhile, so the change starts from the
+// lines as stored and no other counter's change is lost. `changeLine` may name the failure it
+// met. On failure everything is rolled back and the user is told. The caller leaves the screen as
+// it was, unless the stored order had moved on (Outdated): then it shows the order as stored.
+enum class Change { Done, Failed, Outdated };
+Change commitOrderChange(app::App& app, std::string_view lineFailure,
+                         const std::function<bool(std::string_view& failure)>& changeLine) {
     const store::FaultWatch watch = app.watchDatabase();
     std::string_view failure = lineFailure;
     bool done =
         app.openTable(app.orderLines, lines::kTable) && app.database.BeginWriteTransaction();
+    if (done && !orderStillOpen(app)) {
+        done = false;
+        if (!watch.failed()) failure = kOrderClosed;
+    }
     if (done) {
-        done = changeLine() && !watch.failed();
+        done = changeLine(failure) && !watch.failed();
         if (done) {
             const TotalWrite total = writeOrderTotal(app);
             if (total != TotalWrite::Written) {
@@ -135,8 +153,11 @@ bool commitOrderChange(app::App& app, std::string_view lineFailure,
     }
     app.orderLines.Close();
     app.orders.Close();
-    if (!done) app.reportFailure(app.orderScreen, failure);
-    return done;
+    if (done) return Change::Done;
+    app.reportFailure(app.orderScreen, failure);
+    const bool outdated =
+        failure == kOrderClosed || failure == kDishThere || failure == kQuantityOne;
+    return outdated ? Change::Outdated : Change::Failed;
 }
 
 // The checkout screen lists the open orders with their totals, so it follows every change.
@@ -165,6 +186,15 @@ bool loadLines(app::App& app) {
     return !watch.failed();
 }
 
+// Another counter changed the order: the screen shows it as stored, and the tables open now.
+void showStoredOrder(app::App& app) {
+    const bool loaded =
+        loadLines(app) && fillOpenTables(app, app.orderScreen.label("标签_当前操作").caption());
+    numberAndTotalLines(app);
+    if (app.checkoutScreen.isOpen()) fillOrderList(app);
+    if (!loaded) app.reportFailure(app.orderScreen, app::kReadFailed);
+}
+
 void addDish(app::App& app, int group, int item) {
     if (noCurrentOrder(app)) return;
     const ui::OutlookBar& menu = app.orderScreen.outlookBar("卷帘式菜单_点菜");
@@ -172,8 +202,7 @@ void addDish(app::App& app, int group, int item) {
     const std::string category = menu.groupText(group);
     ui::ListView& list = linesList(app);
     for (int row = 0; row < list.rowCount(); ++row) {
-        if (list.cellText(row, kDish) == dish.name)
-            return warn(app, "要添加的菜品已存在，如需增加数量请按 ‘ 数量+ ’ 按钮！");
+        if (list.cellText(row, kDish) == dish.name) return warn(app, kDishThere);
     }
     // A menu written by another program may carry a price beyond any whole number.
     const auto price = dish.priceDigits.empty() ? std::optional<std::int64_t>(0)
@@ -181,17 +210,26 @@ void addDish(app::App& app, int group, int item) {
     if (!price) return warn(app, kAmountTooLarge);
 
     const std::string number = currentNumber(app);
-    const bool stored = commitOrderChange(app, "添加明细数据库失败，请检查！", [&] {
-        if (!app.orderLines.BeginAdd()) return false;
-        app.orderLines.Write(lines::kNumber, number);
-        app.orderLines.Write(lines::kDish, dish.name);
-        app.orderLines.Write(lines::kUnitPrice, *price);
-        app.orderLines.Write(lines::kQuantity, 1);
-        app.orderLines.Write(lines::kAmount, *price);
-        app.orderLines.Write(lines::kCategory, category);
-        return app.orderLines.Commit();
-    });
-    if (!stored) return;
+    const Change stored =
+        commitOrderChange(app, "添加明细数据库失败，请检查！", [&](auto& failure) {
+            // Another counter may have added the dish since this list was shown.
+            if (app.orderLines.FindFirst({{lines::kNumber, number}, {lines::kDish, dish.name}})) {
+                failure = kDishThere;
+                return false;
+            }
+            if (!app.orderLines.BeginAdd()) return false;
+            app.orderLines.Write(lines::kNumber, number);
+            app.orderLines.Write(lines::kDish, dish.name);
+            app.orderLines.Write(lines::kUnitPrice, *price);
+            app.orderLines.Write(lines::kQuantity, 1);
+            app.orderLines.Write(lines::kAmount, *price);
+            app.orderLines.Write(lines::kCategory, category);
+            return app.orderLines.Commit();
+        });
+    if (stored != Change::Done) {
+        if (stored == Change::Outdated) showStoredOrder(app);
+        return;
+    }
     const int row = list.insertRow("");
     list.setCellText(row, kOrderNumber, number);
     list.setCellText(row, kDish, dish.name);
@@ -202,33 +240,49 @@ void addDish(app::App& app, int group, int item) {
     refreshAfterChange(app);
 }
 
+// The change is made on the quantity as stored, which another counter may have changed since the
+// list was shown; the list then shows the line as stored.
 void changeQuantity(app::App& app, int by) {
     if (noCurrentOrder(app)) return;
     const int row = selectedLine(app);
     if (row < 0) return;
-    if (by < 0 && cellNumber(app, row, kQuantity) == 1)
-        return warn(app, "菜品数量已经为 ‘ 1 ’ ，如还需减少请点击删除按钮！");
-    const auto quantity = support::checkedSum(cellNumber(app, row, kQuantity), by);
-    const auto amount = quantity
-                            ? support::checkedProduct(cellNumber(app, row, kUnitPrice), *quantity)
-                            : std::nullopt;
-    if (!amount) return warn(app, kAmountTooLarge);
+    if (by < 0 && cellNumber(app, row, kQuantity) == 1) return warn(app, kQuantityOne);
 
     // The stored line is the first of the current order with the row's dish name.
     const std::string dish = linesList(app).cellText(row, kDish);
-    const bool updated = commitOrderChange(app, "添加明细数据库失败，请检查！", [&] {
-        if (!app.orderLines.FindFirst(
-                {{lines::kNumber, currentNumber(app)}, {lines::kDish, dish}}) ||
-            !app.orderLines.BeginEdit())
-            return false;
-        app.orderLines.Write(lines::kQuantity, *quantity);
-        app.orderLines.Write(lines::kAmount, *amount);
-        return app.orderLines.Commit();
-    });
-    if (!updated) return;
+    std::int64_t quantity = 0;
+    std::int64_t amount = 0;
+    const Change updated =
+        commitOrderChange(app, "添加明细数据库失败，请检查！", [&](auto& failure) {
+            if (!app.orderLines.FindFirst(
+                    {{lines::kNumber, currentNumber(app)}, {lines::kDish, dish}}))
+                return false;
+            const auto stored = support::checkedSum(app.orderLines.ReadInt(lines::kQuantity), by);
+            const auto product =
+                stored ? support::checkedProduct(app.orderLines.ReadInt(lines::kUnitPrice), *stored)
+                       : std::nullopt;
+            if (!product) {
+                failure = kAmountTooLarge;
+                return false;
+            }
+            if (*stored < 1) {
+                failure = kQuantityOne; // another counter took the line down to 1 meanwhile
+                return false;
+            }
+            quantity = *stored;
+            amount = *product;
+            if (!app.orderLines.BeginEdit()) return false;
+            app.orderLines.Write(lines::kQuantity, quantity);
+            app.orderLines.Write(lines::kAmount, amount);
+            return app.orderLines.Commit();
+        });
+    if (updated != Change::Done) {
+        if (updated == Change::Outdated) showStoredOrder(app);
+        return;
+    }
     ui::ListView& list = linesList(app);
-    list.setCellText(row, kQuantity, support::numberText(*quantity));
-    list.setCellText(row, kAmount, support::numberText(*amount));
+    list.setCellText(row, kQuantity, support::numberText(quantity));
+    list.setCellText(row, kAmount, support::numberText(amount));
     refreshAfterChange(app);
 }
 
@@ -238,13 +292,16 @@ void deleteLine(app::App& app) {
     const int row = selectedLine(app);
     if (row < 0) return;
     const std::string dish = linesList(app).cellText(row, kDish);
-    const bool deleted = commitOrderChange(app, "删除菜品失败，请检查！", [&] {
+    const Change deleted = commitOrderChange(app, "删除菜品失败，请检查！", [&](auto&) {
         const store::FaultWatch watch = app.watchDatabase();
         if (app.orderLines.FindFirst({{lines::kNumber, currentNumber(app)}, {lines::kDish, dish}}))
             return app.orderLines.Delete();
         return !watch.failed();
     });
-    if (!deleted) return;
+    if (deleted != Change::Done) {
+        if (deleted == Change::Outdated) showStoredOrder(app);
+        return;
+    }
     linesList(app).deleteRow(row);
     refreshAfterChange(app);
 }

@@ -56,8 +56,21 @@ void openTable(app::App& app) {
             return warn(app, "您要开的台号已开或未结账，请更换台号！");
     }
 
-    const auto number =
-        app.openTable(app.orders, orders::kTable) ? newOrderNumber(app) : std::nullopt;
+    // Another counter may have opened the table since this screen was filled: the look and the
+    // new order are one write transaction, so of two counters opening it at once one gets it.
+    const store::FaultWatch watch = app.watchDatabase();
+    const bool began =
+        app.openTable(app.orders, orders::kTable) && app.database.BeginWriteTransaction();
+    if (began && app.orders.FindFirst(
+                     {{orders::kDiningTable, table}, {orders::kState, orders::kNotSettled}})) {
+        app.database.RollbackTransaction();
+        app.orders.Close();
+        const bool filled = fillOpenTables(app);
+        warn(app, "您要开的台号已开或未结账，请更换台号！");
+        if (!filled) app.reportFailure(screen, app::kReadFailed);
+        return;
+    }
+    const auto number = began && !watch.failed() ? newOrderNumber(app) : std::nullopt;
     ui::Label& numberLabel = screen.label("标签_单号");
     if (number) numberLabel.setCaption(*number);
     const std::string time =
@@ -71,9 +84,13 @@ void openTable(app::App& app) {
         app.orders.Write(orders::kAmount, 0);
         app.orders.Write(orders::kState, orders::kNotSettled);
         app.orders.Write(orders::kOperator, app.mainWindow.label("标签_用户").caption());
-        stored = app.orders.Commit();
+        stored = app.orders.Commit() && app.database.CommitTransaction();
     }
-    if (!stored) return app.reportFailure(screen, "开台失败，请检查！");
+    if (app.database.InTransaction()) app.database.RollbackTransaction();
+    if (!stored) {
+        app.orders.Close();
+        return app.reportFailure(screen, "开台失败，请检查！");
+    }
     app.message(screen, "开台成功！", ui::kInformationBox);
     app.orders.Close();
 
@@ -152,6 +169,11 @@ bool fillOpenTables(app::App& app, std::string_view tableToSelect) {
         break;
     }
     return read;
+}
+
+void followOtherCounters(app::App& app) {
+    if (!app.orderScreen.isOpen()) return;
+    fillOpenTables(app, app.orderScreen.comboBox("组合框_切换").content());
 }
 
 void bindOrderScreen(app::App& app) {

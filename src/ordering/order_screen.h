@@ -17,5 +17,8 @@ bool fillCategoryGroups(app::App& app);
 bool fillDishes(app::App& app);
 // Lists the tables with an open order; a name given selects that table and makes it current.
 bool fillOpenTables(app::App& app, std::string_view tableToSelect = {});
+// Another counter changed the orders: the open tables are listed as they are now, the chosen one
+// kept. Quiet when they cannot be read: the next action tells.
+void followOtherCounters(app::App& app);
 
 } // namespace ordering

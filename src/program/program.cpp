@@ -24,6 +24,14 @@ void bindScreens(app::App& app, printing::PrinterFactory printers) {
     dayclose::bindDayCloseScreen(app);
     reports::bindReportsScreen(app);
     printing::bindPrinting(app, std::move(printers));
+    // A handler waiting on a message may hold the cursors the lists are read with.
+    app.mainWindow.definition().control("时钟_刷新").on.tick = [&app] {
+        if (app.showingMessage() || app.database.InTransaction() ||
+            !app.database.ChangedElsewhere())
+            return;
+        ordering::followOtherCounters(app);
+        checkout::followOtherCounters(app);
+    };
 }
 
 } // namespace program

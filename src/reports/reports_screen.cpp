@@ -226,9 +226,9 @@ void query(app::App& app, const std::shared_ptr<ScreenState>& state) {
     screen.label("标签_期间").setCaption("正在统计 " + periodText(days) + "…");
     auto computed = std::make_shared<ComputedReport>();
     app.desktop().runInBackground(
-        [computed, file = app.databasePath(), days, dayStart] {
+        [computed, setting = app.databaseSetting, file = app.databasePath(), days, dayStart] {
             store::SqliteDB database;
-            if (!database.Open(file)) {
+            if (!store::openData(database, setting, file)) {
                 computed->failure = "无法打开数据库";
                 return;
             }

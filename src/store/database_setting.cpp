@@ -1,5 +1,7 @@
 #include "store/database_setting.h"
 
+#include "store/sqlite_db.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -110,6 +112,11 @@ ReadSetting readDatabaseSetting(const std::filesystem::path& file) {
 
 std::vector<std::filesystem::path> settingFiles(const std::filesystem::path& programFolder) {
     return {programFolder / "veltrano.conf", "/etc/veltrano/veltrano.conf"};
+}
+
+bool openData(SqliteDB& into, const DatabaseSetting& setting, const std::string& file) {
+    return setting.engine == Engine::Postgres ? into.OpenServer(setting.connectionString())
+                                              : into.Open(file);
 }
 
 } // namespace store

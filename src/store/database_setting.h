@@ -45,6 +45,11 @@ struct ReadSetting {
 // is the embedded SQLite of today.
 ReadSetting readDatabaseSetting(const std::filesystem::path& file);
 
+class SqliteDB;
+
+// Opens the data the setting names on `into`: its server, or the file (never creating it).
+bool openData(SqliteDB& into, const DatabaseSetting& setting, const std::string& file);
+
 // The configuration files looked at, the first one there counts: veltrano.conf beside the
 // program, then /etc/veltrano/veltrano.conf of the installed package.
 std::vector<std::filesystem::path> settingFiles(const std::filesystem::path& programFolder);

@@ -34,6 +34,8 @@ public:
     // Binds the filter's values from the given parameter on; gives the next free parameter.
     int bind(sqlite3_stmt* statement, int firstParameter) const;
 
+    const std::vector<ColumnCondition>& conditions() const { return conditions_; }
+
     // Whether the conditions hold on the fields these give, by column (-1 never asked).
     bool holds(const std::function<std::string(int)>& textOf,
                const std::function<std::int64_t(int)>& numberOf) const;

@@ -62,35 +62,80 @@ bool PgConnection::connected() const {
     return connection_ && PQstatus(connection_.get()) == CONNECTION_OK;
 }
 
-std::optional<std::vector<PgConnection::Row>> PgConnection::run(const std::string& sql,
-                                                                const std::vector<Value>& values) {
+PgResult::PgResult(pg_result* result) : result_(result, PQclear) {}
+
+int PgResult::rows() const {
+    return PQntuples(result_.get());
+}
+
+int PgResult::columns() const {
+    return PQnfields(result_.get());
+}
+
+bool PgResult::isNull(int row, int column) const {
+    return PQgetisnull(result_.get(), row, column) != 0;
+}
+
+std::string_view PgResult::value(int row, int column) const {
+    return {PQgetvalue(result_.get(), row, column),
+            static_cast<std::size_t>(PQgetlength(result_.get(), row, column))};
+}
+
+const char* PgResult::columnName(int column) const {
+    return PQfname(result_.get(), column);
+}
+
+unsigned PgResult::typeOf(int column) const {
+    return PQftype(result_.get(), column);
+}
+
+std::string_view PgResult::commandStatus() const {
+    return PQcmdStatus(result_.get());
+}
+
+std::optional<PgResult> PgConnection::query(const std::string& sql,
+                                            const std::vector<Value>& values) {
     if (!connection_) return std::nullopt;
     std::vector<const char*> texts;
     texts.reserve(values.size());
     for (const Value& value : values)
         texts.push_back(value ? value->c_str() : nullptr);
-    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(
-        PQexecParams(connection_.get(), sql.c_str(), static_cast<int>(texts.size()), nullptr,
-                     texts.data(), nullptr, nullptr, 0),
-        PQclear);
-    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    PgResult result(PQexecParams(connection_.get(), sql.c_str(), static_cast<int>(texts.size()),
+                                 nullptr, texts.data(), nullptr, nullptr, 0));
+    const ExecStatusType status =
+        result.result_ ? PQresultStatus(result.result_.get()) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        failure_ = trimmed(result ? PQresultErrorMessage(result.get())
-                                  : PQerrorMessage(connection_.get()));
+        failure_ = trimmed(result.result_ ? PQresultErrorMessage(result.result_.get()) : "");
         if (failure_.empty()) failure_ = trimmed(PQerrorMessage(connection_.get()));
         return std::nullopt;
     }
     failure_.clear();
+    return result;
+}
+
+std::optional<std::vector<PgConnection::Row>> PgConnection::run(const std::string& sql,
+                                                                const std::vector<Value>& values) {
+    const auto result = query(sql, values);
+    if (!result) return std::nullopt;
     std::vector<Row> rows;
-    const int columns = PQnfields(result.get());
-    for (int row = 0; row < PQntuples(result.get()); ++row) {
+    for (int row = 0; row < result->rows(); ++row) {
         Row& cells = rows.emplace_back();
-        for (int column = 0; column < columns; ++column)
-            cells.push_back(PQgetisnull(result.get(), row, column)
-                                ? Value()
-                                : Value(PQgetvalue(result.get(), row, column)));
+        for (int column = 0; column < result->columns(); ++column)
+            cells.push_back(result->isNull(row, column) ? Value()
+                                                        : Value(result->value(row, column)));
     }
     return rows;
+}
+
+std::vector<std::string> PgConnection::notifications() {
+    std::vector<std::string> channels;
+    if (!connected() || PQconsumeInput(connection_.get()) == 0) return channels;
+    const int self = PQbackendPID(connection_.get());
+    while (PGnotify* notice = PQnotifies(connection_.get())) {
+        if (notice->be_pid != self) channels.emplace_back(notice->relname);
+        PQfreemem(notice);
+    }
+    return channels;
 }
 
 bool PgConnection::copyIn(const std::string& copySql, const std::function<bool(Row&)>& nextRow) {

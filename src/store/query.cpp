@@ -1,6 +1,8 @@
 #include "store/query.h"
 
 #include "store/connection.h"
+#include "store/server_cursor.h"
+#include "store/server_session.h"
 #include "store/sqlite_db.h"
 #include "support/gbk.h"
 
@@ -8,8 +10,34 @@
 
 namespace store {
 
+namespace {
+
+// "?" becomes $1, $2, … outside quoted texts and names.
+std::string numberedParameters(const std::string& sql) {
+    std::string numbered;
+    int next = 1;
+    char quote = 0;
+    for (const char c : sql) {
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '?') {
+            numbered += "$" + std::to_string(next++);
+            continue;
+        }
+        numbered += c;
+    }
+    return numbered;
+}
+
+} // namespace
+
 Query::Query(const SqliteDB& database, const std::string& sql) : connection_(database.connection_) {
-    if (connection_)
+    if (database.server_) {
+        server_ = database.server_;
+        serverSql_ = numberedParameters(sql);
+    } else if (connection_)
         statement_.prepare(*connection_, sql);
     else
         database.faults_->noteFailure();
@@ -22,6 +50,10 @@ Query::~Query() {
 }
 
 Query& Query::bind(std::string_view text) {
+    if (server_) {
+        values_.emplace_back(std::string(text));
+        return *this;
+    }
     if (!failed_)
         failed_ = sqlite3_bind_text(statement_.get(), nextParameter_, text.data(),
                                     static_cast<int>(text.size()), SQLITE_TRANSIENT) != SQLITE_OK;
@@ -30,6 +62,10 @@ Query& Query::bind(std::string_view text) {
 }
 
 Query& Query::bind(std::int64_t number) {
+    if (server_) {
+        values_.emplace_back(std::to_string(number));
+        return *this;
+    }
     if (!failed_)
         failed_ = sqlite3_bind_int64(statement_.get(), nextParameter_, number) != SQLITE_OK;
     ++nextParameter_;
@@ -38,6 +74,17 @@ Query& Query::bind(std::int64_t number) {
 
 bool Query::next() {
     if (done_) return false;
+    if (server_) {
+        if (!rows_) {
+            rows_ = server_->read(serverSql_, values_);
+            if (!rows_) {
+                done_ = true;
+                return false;
+            }
+        }
+        done_ = ++row_ >= rows_->rows();
+        return !done_;
+    }
     if (failed_) {
         done_ = true;
         if (connection_) connection_->faults().noteFailure();
@@ -49,14 +96,20 @@ bool Query::next() {
 }
 
 bool Query::isNull(int column) const {
+    if (server_) return rows_->isNull(row_, column);
     return sqlite3_column_type(statement_.get(), column) == SQLITE_NULL;
 }
 
 std::int64_t Query::integer(int column) const {
+    if (server_) return serverInteger(rows_->value(row_, column));
     return sqlite3_column_int64(statement_.get(), column);
 }
 
 std::string Query::text(int column) const {
+    if (server_) {
+        std::string value(rows_->value(row_, column));
+        return support::isGbkText(value) ? value : std::string();
+    }
     const auto* bytes =
         reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), column));
     if (!bytes) return {};

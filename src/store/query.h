@@ -1,15 +1,19 @@
 #pragma once
 
+#include "store/pg_connection.h"
 #include "store/statement.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
 class Connection;
+class ServerSession;
 class SqliteDB;
 
 // A read by an SQL statement, for what the cursors' lookups do not ask: ranges of moments, joins.
@@ -35,6 +39,12 @@ public:
 private:
     std::shared_ptr<Connection> connection_;
     Statement statement_;
+    // On a server: the statement with $1, $2, … for its values, run at the first step.
+    std::shared_ptr<ServerSession> server_;
+    std::string serverSql_;
+    std::vector<PgConnection::Value> values_;
+    std::optional<PgResult> rows_;
+    int row_ = -1;
     int nextParameter_ = 1;
     bool failed_ = false; // preparing or binding failed
     bool done_ = false;

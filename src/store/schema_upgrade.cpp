@@ -1,6 +1,8 @@
 #include "store/schema_upgrade.h"
 
 #include "store/connection.h"
+#include "store/server_cursor.h"
+#include "store/server_session.h"
 #include "store/sqlite_db.h"
 
 #include <sqlite3.h>
@@ -55,6 +57,15 @@ bool run(sqlite3* handle, const std::string& sql, FaultLog& faults) {
 } // namespace
 
 SchemaUpgrade bringSchemaUpToDate(SqliteDB& database) {
+    // A server's tables are made by veltrano-db at the newest version; this program only tells
+    // whether it can use them.
+    if (database.server_) {
+        const auto version = database.server_->read("SELECT max(版本) FROM 数据库版本");
+        if (!version || version->rows() != 1 || version->isNull(0, 0)) return SchemaUpgrade::Failed;
+        const std::int64_t number = serverInteger(version->value(0, 0));
+        if (number > kSchemaVersion) return SchemaUpgrade::Newer;
+        return number == kSchemaVersion ? SchemaUpgrade::UpToDate : SchemaUpgrade::Failed;
+    }
     if (!database.connection_ || database.Damaged() || database.InTransaction())
         return SchemaUpgrade::Failed;
     sqlite3* handle = database.connection_->handle();

@@ -1,6 +1,7 @@
 #include "store/sqlite_db.h"
 
 #include "store/connection.h"
+#include "store/server_session.h"
 #include "store/statement.h"
 #include "support/text_rules.h"
 
@@ -95,7 +96,31 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
     return true;
 }
 
+bool SqliteDB::OpenServer(const std::string& connectionString) {
+    Close();
+    closeIdle();
+    if (!serverConnection_ || !serverConnection_->usable() ||
+        serverConnection_->connectionString() != connectionString)
+        serverConnection_ = std::make_shared<ServerSession>(connectionString, faults_);
+    if (!serverConnection_->usable()) {
+        faults_->noteFailure();
+        return false;
+    }
+    const auto hold = std::make_shared<std::shared_ptr<ServerSession>>(serverConnection_);
+    server_ = std::shared_ptr<ServerSession>(hold, hold->get());
+    return true;
+}
+
+bool SqliteDB::ChangedElsewhere() {
+    return serverConnection_ && serverConnection_->changedElsewhere();
+}
+
 bool SqliteDB::Close() {
+    if (server_) {
+        if (server_->inTransaction()) server_->rollback();
+        server_.reset();
+        return true;
+    }
     if (!connection_) return true; // an idle connection stays for the next Open
     closeIdle();
     // Kept only when nothing runs on it: no transaction (closing rolls it back), no statement
@@ -129,28 +154,33 @@ void SqliteDB::FileReplaced() {
 }
 
 bool SqliteDB::IsOpen() const {
-    return connection_ != nullptr;
+    return connection_ != nullptr || (server_ && server_->usable());
 }
 
 // A damaged file is only ever rolled back: what a transaction wrote before the damage showed is
 // undone, and nothing new begins or is committed.
 bool SqliteDB::BeginTransaction(std::string_view name) {
+    if (server_) return server_->begin(false);
     return !faults_->refusesWrites() && execute("BEGIN TRANSACTION ", name);
 }
 
 bool SqliteDB::BeginWriteTransaction() {
+    if (server_) return server_->begin(true);
     return !faults_->refusesWrites() && execute("BEGIN IMMEDIATE TRANSACTION", {});
 }
 
 bool SqliteDB::CommitTransaction(std::string_view name) {
+    if (server_) return server_->commit();
     return !faults_->refusesWrites() && execute("COMMIT TRANSACTION ", name);
 }
 
 bool SqliteDB::RollbackTransaction(std::string_view name) {
+    if (server_) return server_->rollback();
     return execute("ROLLBACK TRANSACTION ", name);
 }
 
 bool SqliteDB::InTransaction() const {
+    if (server_) return server_->usable() && server_->inTransaction();
     return connection_ && sqlite3_get_autocommit(connection_->handle()) == 0;
 }
 

@@ -11,6 +11,7 @@
 namespace store {
 
 class Connection;
+class ServerSession;
 class SqliteDB;
 enum class SchemaUpgrade;
 SchemaUpgrade bringSchemaUpToDate(SqliteDB& database);
@@ -31,6 +32,15 @@ public:
     // Closes first. Without `create` a missing file is never created, and the empty name and
     // ":memory:" (an in-memory database) are refused.
     bool Open(std::string_view fileName, bool create = false);
+    // Opens the PostgreSQL database several counters share instead of a file: the same tables,
+    // cursors and transactions, on the server (libpq's connection string). A connection that
+    // breaks makes the database read as closed, so that the next Open connects again.
+    bool OpenServer(const std::string& connectionString);
+    bool OnServer() const { return server_ != nullptr; }
+    // Whether another counter on the same server committed a change since the last call; never
+    // on a file.
+    bool ChangedElsewhere();
+
     // False only when the engine refuses to close. The handlers close and open the database at
     // every action, so the engine's connection is kept aside, idle and holding no lock, and
     // taken up again by the next Open of the same file as long as the file is the one it was
@@ -78,6 +88,10 @@ private:
     std::shared_ptr<Connection> connection_;
     std::string fileName_;
     std::unique_ptr<IdleConnection> idle_;
+    // On a server: the connection, kept between actions as a file's is, and a hold on it for
+    // one Open that the cursors share, so that closing closes them.
+    std::shared_ptr<ServerSession> serverConnection_;
+    std::shared_ptr<ServerSession> server_;
 };
 
 } // namespace store

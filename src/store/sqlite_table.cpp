@@ -1,5 +1,6 @@
 #include "store/sqlite_table.h"
 
+#include "store/server_cursor.h"
 #include "store/sqlite_db.h"
 #include "support/gbk.h"
 #include "support/text_rules.h"
@@ -82,6 +83,17 @@ bool SqliteTable::Open(std::string_view tableName, const SqliteDB& database) {
     if (tableName.empty() || !database.IsOpen()) return false;
     Close();
     tableName_ = truncatedName(tableName);
+    if (database.server_) {
+        server_ = std::make_shared<ServerCursor>();
+        if (!support::isGbkText(tableName_) ||
+            !server_->open(database.server_, tableName_, columnNames_, columnAffinities_)) {
+            Close();
+            return false;
+        }
+        state_ = State::Browsing;
+        pending_.assign(columnNames_.size(), Slot{});
+        return true;
+    }
     Connection& connection = *database.connection_;
     Statement discovery;
     if (!support::isGbkText(tableName_) ||
@@ -109,6 +121,7 @@ bool SqliteTable::Open(std::string_view tableName, const SqliteDB& database) {
 bool SqliteTable::Close() {
     if (const auto connection = connection_.lock()) connection->forget(this);
     readRecord_.finalize();
+    server_.reset();
     place_ = {};
     tableName_.clear();
     columnNames_.clear();
@@ -121,6 +134,7 @@ bool SqliteTable::Close() {
 }
 
 bool SqliteTable::IsOpen() const {
+    if (server_) return state_ != State::Closed && server_->session() != nullptr;
     return state_ != State::Closed && !connection_.expired();
 }
 
@@ -141,13 +155,18 @@ bool SqliteTable::Skip(int count) {
 }
 
 bool SqliteTable::GoTo(int recordNumber) {
-    if (!liveConnection()) return false;
+    if (!alive()) return false;
+    if (server_) {
+        server_->goTo(recordNumber);
+        return server_->onRecord();
+    }
     placeAt(recordNumber);
     return onRecord();
 }
 
 int SqliteTable::Position() const {
     if (!IsOpen()) return 0;
+    if (server_) return server_->position();
     if (place_.kind == Place::Kind::Before) return 0;
     if (!place_.number) {
         const auto* ids = snapshot();
@@ -165,19 +184,20 @@ int SqliteTable::Position() const {
 
 int SqliteTable::RecordCount() const {
     if (!IsOpen()) return 0;
+    if (server_) return server_->recordCount();
     const auto* ids = snapshot();
     return ids ? static_cast<int>(ids->size()) : 0;
 }
 
 bool SqliteTable::BeginAdd() {
-    if (!liveConnection()) return false;
+    if (!alive()) return false;
     pending_.assign(columnNames_.size(), Slot{});
     state_ = State::Adding;
     return true;
 }
 
 bool SqliteTable::BeginEdit() {
-    if (!liveConnection() || !onRecord()) return false;
+    if (!alive() || !onRecord()) return false;
     pending_.assign(columnNames_.size(), Slot{});
     state_ = State::Editing;
     return true;
@@ -205,6 +225,13 @@ bool SqliteTable::Write(const Field& field, const Bytes& bytes) {
 }
 
 bool SqliteTable::Commit() {
+    if (server_) {
+        if (!alive() || (state_ != State::Adding && state_ != State::Editing) ||
+            !server_->commit(state_ == State::Adding, pending_, columnNames_))
+            return false;
+        state_ = State::Browsing;
+        return true;
+    }
     const auto connection = liveConnection();
     if (!connection || (state_ != State::Adding && state_ != State::Editing) ||
         columnNames_.empty() || connection->faults().refusesWrites())
@@ -267,6 +294,7 @@ bool SqliteTable::Commit() {
 }
 
 bool SqliteTable::Delete() {
+    if (server_) return alive() && server_->deleteCurrent();
     const auto connection = liveConnection();
     if (!connection || !onRecord() || connection->faults().refusesWrites()) return false;
     const std::string statement =
@@ -312,8 +340,16 @@ std::int64_t SqliteTable::ReadInt(const Field& field, bool* success) {
 }
 
 bool SqliteTable::FindFirst(Where where) {
-    if (!liveConnection()) return false;
+    if (!alive()) return false;
     bool found = false;
+    if (server_) {
+        std::shared_ptr<ServerCursor>(server_)->walk(lookupFor(where), [&] {
+            found = true;
+            return false;
+        });
+        if (!found && IsOpen()) server_->placeAfterLast();
+        return found;
+    }
     walk(lookupFor(where), [&] {
         found = true;
         return false;
@@ -323,7 +359,14 @@ bool SqliteTable::FindFirst(Where where) {
 }
 
 void SqliteTable::ForEachWhere(Where where, const std::function<void()>& visit) {
-    if (!liveConnection()) return;
+    if (!alive()) return;
+    if (server_) {
+        std::shared_ptr<ServerCursor>(server_)->walk(lookupFor(where), [&] {
+            visit();
+            return IsOpen();
+        });
+        return;
+    }
     walk(lookupFor(where), [&] {
         visit();
         return true;
@@ -331,6 +374,15 @@ void SqliteTable::ForEachWhere(Where where, const std::function<void()>& visit) 
 }
 
 bool SqliteTable::DeleteWhere(Where where) {
+    if (server_) {
+        if (!alive()) return false;
+        std::vector<std::int64_t> doomed;
+        server_->walk(lookupFor(where), [&] {
+            doomed.push_back(server_->currentRowId());
+            return true;
+        });
+        return alive() && server_->deleteRows(doomed);
+    }
     if (const auto connection = liveConnection();
         !connection || connection->faults().refusesWrites())
         return false;
@@ -362,6 +414,13 @@ std::shared_ptr<Connection> SqliteTable::liveConnection() {
     return connection;
 }
 
+bool SqliteTable::alive() {
+    if (!server_) return liveConnection() != nullptr;
+    if (state_ != State::Closed && server_->session()) return true;
+    Close();
+    return false;
+}
+
 int SqliteTable::columnIndex(const Field& field) const {
     const int count = static_cast<int>(columnNames_.size());
     if (field.byNumber_)
@@ -373,6 +432,7 @@ int SqliteTable::columnIndex(const Field& field) const {
 }
 
 bool SqliteTable::onRecord() const {
+    if (server_) return server_->onRecord();
     return place_.kind == Place::Kind::On;
 }
 
@@ -396,7 +456,7 @@ const std::vector<std::int64_t>* SqliteTable::snapshot() const {
 }
 
 bool SqliteTable::writeSlot(const Field& field, Slot value) {
-    if (!liveConnection()) return false;
+    if (!alive()) return false;
     const int column = columnIndex(field);
     if (column < 0) return false;
     pending_[column] = std::move(value);
@@ -474,6 +534,11 @@ void SqliteTable::walk(const Lookup& lookup, const std::function<bool()>& visit)
 
 template <typename FromStatement, typename FromRecord>
 bool SqliteTable::readCurrent(int column, FromStatement&& fromStatement, FromRecord&& fromRecord) {
+    if (server_) {
+        const StoredValue* value = alive() ? server_->read(column) : nullptr;
+        if (value) fromRecord(*value);
+        return value != nullptr;
+    }
     if (column < 0 || place_.kind != Place::Kind::On) return false;
     if (!IsOpen()) {
         liveConnection(); // closes the cursor when its database was closed

@@ -19,6 +19,7 @@
 
 namespace store {
 
+class ServerCursor;
 class SqliteDB;
 
 // A column of the open table, given by name (ASCII letters match without regard to case, the
@@ -46,9 +47,10 @@ using Where = std::initializer_list<FieldEquals>;
 
 using Bytes = std::vector<unsigned char>;
 
-// A cursor over every row of one table in row-id order. Record n is the n-th entry of a snapshot
-// of the row ids, taken by Open and again after each successful Commit and each Delete of this
-// cursor. Position 0 is before the first record, RecordCount() + 1 after the last.
+// A cursor over every row of one table in row-id order, of a file or of a server's database. Record
+// n is the n-th entry of a snapshot of the row ids, taken by Open and again after each successful
+// Commit and each Delete of this cursor. Position 0 is before the first record, RecordCount() + 1
+// after the last.
 //
 // Changes are collected with Write after BeginAdd or BeginEdit and carried out by Commit as one
 // INSERT or UPDATE. Texts the code page of the stored data (GBK) cannot hold read as empty and are
@@ -145,6 +147,8 @@ private:
     };
 
     std::shared_ptr<Connection> liveConnection();
+    // Whether the database under the cursor is still open; closes the cursor when it is not.
+    bool alive();
     int columnIndex(const Field& field) const;
     bool onRecord() const;
     void placeAt(int recordNumber) const;
@@ -186,6 +190,9 @@ private:
     };
     WalkRow walkRow_;
     Statement readRecord_;
+    // On a PostgreSQL server the records are its; nothing for a file. Shared with a walk under
+    // way, which a visit that closes the cursor must not pull from under itself.
+    std::shared_ptr<ServerCursor> server_;
 };
 
 // Writes the text, or leaves the field without a value when it is empty: the cursor stores an

@@ -17,16 +17,21 @@ AppTest::AppTest() : desktop(directory.path()), app(desktop) {
 }
 
 int AppTest::run(const std::function<void()>& atMainWindow) {
-    desktop.onModal = [this, atMainWindow](ui::Window& window) {
+    return runProgram(app, desktop, logins, atMainWindow);
+}
+
+int runProgram(app::App& app, FakeDesktop& desktop, std::deque<Login>& logins,
+               const std::function<void()>& atMainWindow) {
+    desktop.onModal = [&app, &logins, atMainWindow](ui::Window& window) {
         if (&window == &app.loginScreen) {
-            if (logins.empty()) return person(window).click("按钮_取消");
+            if (logins.empty()) return ScreenDriver(window).click("按钮_取消");
             const Login login = logins.front();
             logins.pop_front();
-            ScreenDriver screen = person(window);
+            ScreenDriver screen(window);
             screen.pick("组合框_用户", login.name);
             screen.type("编辑框_密码", login.password);
             screen.click("按钮_登录");
-            if (window.isOpen()) person(window).click("按钮_取消");
+            if (window.isOpen()) ScreenDriver(window).click("按钮_取消");
         } else if (&window == &app.mainWindow) {
             if (atMainWindow) atMainWindow();
             window.close();

@@ -17,6 +17,12 @@ struct Login {
     std::string password;
 };
 
+// Runs the program on the fake desktop from its start to its end: each time the login screen
+// opens, the next queued login is done (or, with the queue empty, the screen is cancelled); the
+// main window's loop runs `atMainWindow` and then closes the window. Gives the exit code.
+int runProgram(app::App& app, FakeDesktop& desktop, std::deque<Login>& logins,
+               const std::function<void()>& atMainWindow);
+
 // The whole program on a fake desktop over a fresh copy of the delivered database. Each time the
 // login screen opens, the next queued login is done (or, with the queue empty, the screen is
 // cancelled); the main window's loop runs `atMainWindow` and then closes the window.

@@ -51,6 +51,7 @@ const Expected kMainWindow[] = {
     {"状态条_公告", StatusBar, "", 0, 748, 1024, 20},
     {"时钟1", Timer, "", 0, 0, 0, 0},
     {"超级菜单1", SupperMenu, "", 0, 0, 0, 0},
+    {"时钟_刷新", Timer, "", 0, 0, 0, 0},
 };
 
 const Expected kUserSettingsScreen[] = {

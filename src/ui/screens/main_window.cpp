@@ -54,6 +54,8 @@ WindowDef mainWindow() {
         .withParts({{100, " 公告："}, {-1, ""}});
     def.add(Timer, "时钟1", "", {}).withInterval(1000);
     def.add(SupperMenu, "超级菜单1", "", {});
+    // Follows the other counters sharing a database server.
+    def.add(Timer, "时钟_刷新", "", {}).withInterval(250);
 
     def.addMenuItem("工具菜单", "工具菜单", 0);
     def.addMenuItem("用户设置", "用户设置", 1).image = "user_settings";

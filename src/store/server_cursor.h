@@ -1,0 +1,88 @@
+#pragma once
+
+#include "store/lookup.h"
+#include "store/pg_connection.h"
+#include "store/record.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace store {
+
+class ServerSession;
+
+// A text the server gave, read as a whole number the way a file's cursor converts a text: leading
+// blanks, a sign and the digits up to the first other character; beyond the range, its nearest
+// end.
+std::int64_t serverInteger(std::string_view text);
+
+// What a cursor does, done on a table of the PostgreSQL server: the records in the order of the
+// table's rowid column, which stands for SQLite's row id. The cursor over a table keeps the
+// state it shares with a file's cursor (adding or editing, the pending values, the columns) and
+// hands the rest here.
+//
+// Rows are read in batches; a record's fields come from the batch or the read that placed the
+// cursor on it, and are read again once anything was written through the connection since.
+class ServerCursor {
+public:
+    using Slot = std::variant<std::monostate, std::int32_t, std::int64_t, double, std::string,
+                              std::vector<unsigned char>>;
+
+    // The columns of the table, without its rowid, with their names and affinities as a file's
+    // cursor names them ("INTEGER", "TEXT").
+    bool open(std::shared_ptr<ServerSession> session, const std::string& table,
+              std::vector<std::string>& columnNames, std::vector<std::string>& affinities);
+    // The session, or nothing when the database object was closed or the connection broke.
+    std::shared_ptr<ServerSession> session() const;
+
+    void goTo(int recordNumber);
+    bool onRecord() const { return place_.kind == Place::Kind::On; }
+    int position();
+    int recordCount();
+
+    // Carries out the pending values as one INSERT or UPDATE of the current record.
+    bool commit(bool adding, const std::vector<Slot>& pending,
+                const std::vector<std::string>& columnNames);
+    bool deleteCurrent();
+    bool deleteRows(const std::vector<std::int64_t>& rowIds);
+    std::int64_t currentRowId() const { return place_.rowId; }
+
+    // The current record's field; nothing off a record or when it is gone.
+    const StoredValue* read(int column);
+
+    // Places the cursor on each record the lookup lets through, in table order, among those
+    // present at the start; stops when `visit` gives false.
+    void walk(const Lookup& lookup, const std::function<bool()>& visit);
+    void placeAfterLast();
+
+private:
+    struct Place {
+        enum class Kind { Before, On, After } kind = Kind::Before;
+        std::int64_t rowId = 0;
+        std::optional<int> number;
+    };
+
+    const std::vector<std::int64_t>* ids();
+    void placeAt(int recordNumber);
+    // Keeps the record of row `row` of the result as the current one.
+    void keep(const PgResult& result, int row);
+
+    std::weak_ptr<ServerSession> session_;
+    std::string table_;
+    std::vector<std::string> columnNames_;
+    std::vector<bool> integerColumns_;
+    Place place_;
+    std::optional<std::vector<std::int64_t>> ids_;
+    std::uint64_t idsChanges_ = 0;
+    // The current record as last read, and the connection's changes then.
+    std::optional<Record> record_;
+    std::uint64_t recordChanges_ = 0;
+};
+
+} // namespace store
