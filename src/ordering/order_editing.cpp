@@ -149,8 +149,8 @@ Change commitOrderChange(app::App& app, std::string_view lineFailure,
             }
         }
         done = done && app.database.CommitTransaction();
-        if (!done) app.database.RollbackTransaction();
     }
+    if (app.database.InTransaction()) app.database.RollbackTransaction();
     app.orderLines.Close();
     app.orders.Close();
     if (done) return Change::Done;

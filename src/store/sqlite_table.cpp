@@ -211,8 +211,7 @@ bool SqliteTable::Write(const Field& field, std::string_view text) {
     return writeSlot(field, std::string(text));
 }
 
-bool writeTextOrNothing(SqliteTable& table, const Field& field,
-                        const std::string& text) {
+bool writeTextOrNothing(SqliteTable& table, const Field& field, const std::string& text) {
     return text.empty() || table.Write(field, text);
 }
 
@@ -288,7 +287,8 @@ bool SqliteTable::Commit() {
     if (added && place_.kind == Place::Kind::After) {
         // After the last record, the number now names the record just added: the last one.
         Statement last(*connection, "SELECT max(_ROWID_) FROM " + tableName_);
-        if (last.step() == SQLITE_ROW) place_ = {Place::Kind::On, sqlite3_column_int64(last.get(), 0), {}};
+        if (last.step() == SQLITE_ROW)
+            place_ = {Place::Kind::On, sqlite3_column_int64(last.get(), 0), {}};
     }
     return true;
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # A throwaway PostgreSQL cluster for the tests: `start <folder>` makes a cluster in the folder
 # (removing whatever was there) and starts it listening only on a Unix socket in that folder;
-# `stop <folder>` stops it and removes the folder. Run as root, the server runs as the system's
+# `stop <folder>` stops it and removes the folder. `pause` and `resume` stop and start it again
+# with its data, as a server that goes away and comes back. Run as root, the server runs as the system's
 # unprivileged postgres user, as the server refuses to run as root.
 set -euo pipefail
 
 usage() {
-    echo "usage: cluster.sh start|stop <folder>" >&2
+    echo "usage: cluster.sh start|stop|pause|resume <folder>" >&2
     exit 2
 }
 [ $# -eq 2 ] || usage
@@ -21,7 +22,12 @@ as_server=()
 if [ "$(id -u)" -eq 0 ]; then as_server=(runuser -u postgres --); fi
 
 case "$1" in
-start)
+start | resume)
+    if [ "$1" = resume ]; then
+        "${as_server[@]}" "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
+            -o "-k $folder -c listen_addresses= -c fsync=off" start >/dev/null
+        exit 0
+    fi
     if [ -f "$folder/data/postmaster.pid" ]; then
         "${as_server[@]}" "$bin/pg_ctl" -D "$folder/data" -m immediate -w stop >/dev/null 2>&1 || true
     fi
@@ -35,6 +41,9 @@ start)
     "${as_server[@]}" "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
         -o "-k $folder -c listen_addresses= -c fsync=off" start >/dev/null ||
         { cat "$folder/server.log" >&2; exit 1; }
+    ;;
+pause)
+    "${as_server[@]}" "$bin/pg_ctl" -D "$folder/data" -m fast -w stop >/dev/null
     ;;
 stop)
     if [ -d "$folder/data" ]; then

@@ -11,18 +11,18 @@
 
 namespace testing_support {
 
-std::string testServer(const std::string& database) {
-    return std::string("host=") + VELTRANO_TEST_POSTGRES_FOLDER +
-           " user=veltrano dbname=" + database + " connect_timeout=5";
+std::string testServer(const std::string& database, const std::string& folder) {
+    return "host=" + folder + " user=veltrano dbname=" + database + " connect_timeout=5";
 }
 
-ServerDatabase::ServerDatabase(const std::filesystem::path& file) {
+ServerDatabase::ServerDatabase(const std::filesystem::path& file, std::string folder)
+    : folder_(std::move(folder)) {
     static std::atomic<int> made{0};
     name_ = "counter_" + std::to_string(::getpid()) + "_" + std::to_string(made++);
-    store::PgConnection admin(testServer());
+    store::PgConnection admin(testServer("postgres", folder_));
     EXPECT_TRUE(admin.run("DROP DATABASE IF EXISTS " + name_)) << admin.failure();
     EXPECT_TRUE(admin.run("CREATE DATABASE " + name_)) << admin.failure();
-    store::PgConnection server(testServer(name_));
+    store::PgConnection server(testServer(name_, folder_));
     TestDirectory directory;
     const std::filesystem::path source =
         file.empty() ? createDeliveredDatabase(directory.path()) : file;
@@ -32,21 +32,21 @@ ServerDatabase::ServerDatabase(const std::filesystem::path& file) {
 }
 
 ServerDatabase::~ServerDatabase() {
-    store::PgConnection admin(testServer());
+    store::PgConnection admin(testServer("postgres", folder_));
     admin.run("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
 }
 
 store::DatabaseSetting ServerDatabase::setting() const {
     store::DatabaseSetting setting;
     setting.engine = store::Engine::Postgres;
-    setting.host = VELTRANO_TEST_POSTGRES_FOLDER;
+    setting.host = folder_;
     setting.user = "veltrano";
     setting.database = name_;
     return setting;
 }
 
 std::string ServerDatabase::sql(const std::string& statement) {
-    store::PgConnection server(testServer(name_));
+    store::PgConnection server(testServer(name_, folder_));
     const auto rows = server.run(statement);
     EXPECT_TRUE(rows) << server.failure() << "\n" << statement;
     if (!rows || rows->empty() || rows->front().empty() || !rows->front().front()) return "";

@@ -10,13 +10,15 @@ namespace testing_support {
 
 // The libpq connection string of a database on the cluster the tests start for themselves
 // (tests/postgres/cluster.sh): a Unix socket in its folder, its superuser named veltrano.
-std::string testServer(const std::string& database = "postgres");
+std::string testServer(const std::string& database = "postgres",
+                       const std::string& folder = VELTRANO_TEST_POSTGRES_FOLDER);
 
 // A database of its own on the tests' server, dropped at the end, holding a copy of the
 // delivered cysj.db (or of the given file) as veltrano-db copies it.
 class ServerDatabase {
 public:
-    explicit ServerDatabase(const std::filesystem::path& file = {});
+    explicit ServerDatabase(const std::filesystem::path& file = {},
+                            std::string folder = VELTRANO_TEST_POSTGRES_FOLDER);
     ServerDatabase(const ServerDatabase&) = delete;
     ServerDatabase& operator=(const ServerDatabase&) = delete;
     ~ServerDatabase();
@@ -29,6 +31,7 @@ public:
     std::string sql(const std::string& statement);
 
 private:
+    std::string folder_;
     std::string name_;
 };
 
