@@ -6,6 +6,7 @@
 #include "postgres/test_server.h"
 #include "program/program.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -187,6 +188,65 @@ TEST_F(CountersTest, TheOtherCounterListsFollowAChangeWithinASecondWithoutAClick
             EXPECT_EQ(orders.cellText(0, 5), "12");
             EXPECT_TRUE(hall.desktop.messageTexts().empty());
         });
+    });
+}
+
+// The screens beyond ordering read the server with SQL of their own: the records, the day close
+// and the report go through a whole day there.
+TEST_F(CountersTest, AWholeDayGoesThroughTheServer) {
+    Counter bar(server.setting());
+    bar.run([&] {
+        bar.openOrderScreen();
+        bar.openTable("大厅01");
+        bar.addDish("热菜", "鱼香肉丝/28元");
+        bar.addDish("主食", "米饭/2元");
+        bar.desktop.fakeClock.set({2022, 10, 28, 14, 6, 0});
+        bar.openTable("大厅02");
+        bar.addDish("热菜", "红烧肉/48元");
+        bar.switchTo("大厅01");
+        bar.openCheckoutScreen();
+        ScreenDriver cashier(bar.app.checkoutScreen);
+        const ui::ListView& open = bar.app.checkoutScreen.listView("超级列表框_流水");
+        ASSERT_EQ(open.rowCount(), 2);
+        cashier.clickRow("超级列表框_流水", open.cellText(0, 3) == "大厅01" ? 0 : 1);
+        cashier.type("编辑框_金额", "50");
+        cashier.click("按钮_结账");
+        EXPECT_EQ(bar.lastMessage(), "结账成功！");
+        EXPECT_EQ(onServer("SELECT 实收 || '/' || 找零 FROM 结账记录"), "50/20");
+
+        ScreenDriver(bar.app.mainWindow).clickToolButton("工具条1", 6);
+        ScreenDriver clerk(bar.app.recordsScreen);
+        clerk.click("按钮_查询全部");
+        const ui::ListView& records = bar.app.recordsScreen.listView("超级列表框_流水");
+        ASSERT_EQ(records.rowCount(), 2);
+        clerk.clickRow("超级列表框_流水", records.cellText(0, 3) == "大厅02" ? 0 : 1);
+        clerk.click("按钮_删除");
+        EXPECT_EQ(onServer("SELECT 台号 FROM 删除记录"), "大厅02");
+        EXPECT_EQ(onServer("SELECT COUNT(*) FROM 明细"), "2");
+        EXPECT_EQ(records.rowCount(), 1);
+
+        ScreenDriver(bar.app.mainWindow).clickToolButton("工具条1", 9);
+        ScreenDriver closing(bar.app.dayCloseScreen);
+        closing.type("编辑框_实点现金", "30");
+        bar.desktop.fakeClock.set({2022, 10, 28, 22, 0, 0});
+        closing.click("按钮_确认日结");
+        EXPECT_EQ(bar.lastMessage(), "日结成功：Z1！");
+        EXPECT_EQ(onServer("SELECT 单数 || '/' || 应收合计 || '/' || 删除单数 FROM 日结"), "1/30/1");
+
+        ScreenDriver(bar.app.mainWindow).clickToolButton("工具条1", 10);
+        ScreenDriver(bar.app.reportsScreen).click("按钮_查询");
+        const ui::ListView& summary = bar.app.reportsScreen.listView("超级列表框_概况");
+        std::string revenue;
+        for (int row = 0; row < summary.rowCount(); ++row)
+            if (summary.cellText(row, 0) == "营业额（元）") revenue = summary.cellText(row, 1);
+        EXPECT_EQ(revenue, "30");
+
+        const std::vector<std::string> said = bar.desktop.messageTexts();
+        EXPECT_EQ(std::count_if(said.begin(), said.end(),
+                                [](const std::string& text) {
+                                    return text.find("失败") != std::string::npos;
+                                }),
+                  0);
     });
 }
 
