@@ -112,6 +112,14 @@ bool recordSettlement(app::App& app, const std::string& number) {
            table.Write(paid::kOperator, app.currentUser.name) && table.Commit();
 }
 
+std::string listedAmount(const ui::ListView& orderList, const std::string& number,
+                         const std::string& table) {
+    for (int row = 0; row < orderList.rowCount(); ++row)
+        if (orderList.cellText(row, 1) == number && orderList.cellText(row, 3) == table)
+            return orderList.cellText(row, 5);
+    return {};
+}
+
 void settle(app::App& app) {
     ui::Window& screen = app.checkoutScreen;
     const ui::ListView& orderList = screen.listView("超级列表框_流水");
@@ -130,10 +138,16 @@ void settle(app::App& app) {
     const store::FaultWatch watch = app.watchDatabase();
     bool failed =
         !app.openTable(app.orders, orders::kTable) || !app.database.BeginWriteTransaction();
+    bool amountChanged = false;
     if (!failed && app.orders.FindFirst({{orders::kNumber, number},
                                          {orders::kDiningTable, table},
                                          {orders::kState, orders::kNotSettled}})) {
-        failed = !app.orders.BeginEdit();
+        // Another counter may have changed the order since the list was read: the bill is
+        // settled for the amount the list shows for this record (its first row of the number and
+        // table, as the record is the first), or not at all.
+        amountChanged = support::numberText(app.orders.ReadInt(orders::kAmount)) !=
+                        listedAmount(orderList, number, table);
+        failed = amountChanged || !app.orders.BeginEdit();
         if (!failed) {
             app.orders.Write(orders::kState, orders::kSettled);
             app.orders.Write(orders::kRemark, screen.editBox("编辑框_备注").content() +
@@ -147,6 +161,11 @@ void settle(app::App& app) {
     if (app.database.InTransaction()) app.database.RollbackTransaction();
     app.settlements.Close();
     app.orders.Close();
+    if (amountChanged && !watch.failed()) {
+        followOtherCounters(app);
+        app.message(screen, "此单金额已变动，请核对后再结账！", ui::kWarningBox);
+        return;
+    }
     if (failed || watch.failed()) return app.reportFailure(screen, "结账失败，请检查！");
 
     // Every bill starts from the default way, so that one paid by phone does not carry over.

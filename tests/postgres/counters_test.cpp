@@ -143,20 +143,31 @@ TEST_F(CountersTest, ChangesFromTwoCountersStartFromTheStoredOrderAndStopOnceItI
             EXPECT_EQ(onServer("SELECT COUNT(*) FROM 明细"), "2");
             expectTotalsAddUp();
 
-            // The bar settles; the hall's next change is refused and changes nothing.
+            // The bar settles for what it saw; a line the hall adds meanwhile stops it once.
             bar.openCheckoutScreen();
             ScreenDriver cashier(bar.app.checkoutScreen);
             cashier.clickRow("超级列表框_流水", 0);
+            EXPECT_EQ(bar.app.checkoutScreen.label("标签_金额").caption(), "86");
             cashier.type("编辑框_金额", "100");
+            hall.changeQuantity("米饭", "按钮_数量加");
+            cashier.click("按钮_结账");
+            EXPECT_EQ(bar.lastMessage(), "此单金额已变动，请核对后再结账！");
+            EXPECT_EQ(bar.app.checkoutScreen.label("标签_金额").caption(), "88");
+            EXPECT_EQ(bar.app.checkoutScreen.editBox("编辑框_金额").content(), "100")
+                << "what the cashier typed stays";
+            EXPECT_EQ(onServer("SELECT 状态 FROM 流水"), "0");
             cashier.click("按钮_结账");
             EXPECT_EQ(bar.lastMessage(), "结账成功！");
+            EXPECT_EQ(onServer("SELECT 应收 || '/' || 找零 FROM 结账记录"), "88/12");
+
+            // The hall's next change is refused and changes nothing.
             hall.changeQuantity("米饭", "按钮_数量加");
             EXPECT_EQ(hall.lastMessage(), kOrderClosed);
 
             hall.addDish("酒水", "青岛啤酒/8元");
             EXPECT_EQ(hall.lastMessage(), kOrderClosed);
-            EXPECT_EQ(onServer("SELECT SUM(数量) FROM 明细"), "4");
-            EXPECT_EQ(onServer("SELECT 金额 FROM 流水"), "86");
+            EXPECT_EQ(onServer("SELECT SUM(数量) FROM 明细"), "5");
+            EXPECT_EQ(onServer("SELECT 金额 FROM 流水"), "88");
             expectTotalsAddUp();
         });
     });
