@@ -4,6 +4,7 @@
 #include "dbtool/server_copy.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <sqlite3.h>
 #include <string>
@@ -117,6 +118,42 @@ TEST_F(ServerCopyTest, InitMakesTheTablesOnce) {
     EXPECT_FALSE(dbtool::initServer(*pg_, dbtool::postgresSchema()).done);
     // An empty server with the tables takes a copy.
     EXPECT_TRUE(dbtool::copyToServer(file_, *pg_, dbtool::postgresSchema()).done);
+}
+
+} // namespace
+
+namespace {
+
+// A year of a busy restaurant, made in the file: 140 orders a day of five lines each, every total
+// the sum of its lines, every tenth order still open.
+TEST_F(ServerCopyTest, AGeneratedYearArrivesWithEveryCountAndTotal) {
+    sql("DELETE FROM 流水; DELETE FROM 明细;");
+    sql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 51099) "
+        "INSERT INTO 流水 SELECT strftime('%Y%m%d', '2025-01-01', '+' || (i / 140) || ' days') || "
+        "printf('%02d%02d00', 10 + (i % 140) / 12, (i % 12) * 5), '时间', '大厅0' || (1 + i % 8), "
+        "1 + i % 6, 0, CASE WHEN i % 10 = 0 THEN 0 ELSE 1 END, '管理员', "
+        "CASE WHEN i % 3 = 0 THEN '[实收：100元]' || char(13, 10) || '[找零：' || (i % 90) || "
+        "'元]' END FROM n");
+    sql("WITH RECURSIVE k(j) AS (SELECT 0 UNION ALL SELECT j + 1 FROM k WHERE j < 4) "
+        "INSERT INTO 明细 SELECT o.单号, '菜' || j, 10 + j * 7, 1 + (o.rowid + j) % 3, "
+        "(10 + j * 7) * (1 + (o.rowid + j) % 3), '热菜' FROM 流水 o, k ORDER BY o.rowid, j");
+    sql("UPDATE 流水 SET 金额 = (SELECT SUM(金额) FROM 明细 l WHERE l.单号 = 流水.单号)");
+
+    const dbtool::ServerOutcome outcome =
+        dbtool::copyToServer(file_, *pg_, dbtool::postgresSchema());
+    ASSERT_TRUE(outcome.done) << outcome.failure;
+    std::map<std::string, std::int64_t> counted;
+    for (const dbtool::TableCount& table : outcome.copied)
+        counted[table.table] = table.rows;
+    EXPECT_EQ(counted["流水"], 51100);
+    EXPECT_EQ(counted["明细"], 255500);
+    EXPECT_EQ(onServer("SELECT COUNT(*) FROM 流水"), "51100");
+    EXPECT_EQ(onServer("SELECT COUNT(*) FROM 流水 o WHERE o.金额 <> (SELECT SUM(金额) FROM 明细 l "
+                       "WHERE l.单号 = o.单号)"),
+              "0");
+    EXPECT_EQ(onServer("SELECT COUNT(*) FROM 流水 WHERE 状态 = 0"), "5110");
+    EXPECT_EQ(onServer("SELECT MIN(单号) || '-' || MAX(单号) FROM 流水"),
+              "20250101100000-20251231215500");
 }
 
 } // namespace

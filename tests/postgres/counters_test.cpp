@@ -242,7 +242,8 @@ TEST_F(CountersTest, AWholeDayGoesThroughTheServer) {
         bar.desktop.fakeClock.set({2022, 10, 28, 22, 0, 0});
         closing.click("按钮_确认日结");
         EXPECT_EQ(bar.lastMessage(), "日结成功：Z1！");
-        EXPECT_EQ(onServer("SELECT 单数 || '/' || 应收合计 || '/' || 删除单数 FROM 日结"), "1/30/1");
+        EXPECT_EQ(onServer("SELECT 单数 || '/' || 应收合计 || '/' || 删除单数 FROM 日结"),
+                  "1/30/1");
 
         ScreenDriver(bar.app.mainWindow).clickToolButton("工具条1", 10);
         ScreenDriver(bar.app.reportsScreen).click("按钮_查询");
