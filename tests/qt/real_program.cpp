@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace testing_support {
@@ -19,6 +20,8 @@ namespace testing_support {
 int runRealProgram(ScriptedDialogs& dialogs, const ProgramScript& script) {
     TestDirectory directory;
     createDeliveredDatabase(directory.path());
+    if (!script.configuration.empty())
+        std::ofstream(directory.file("veltrano.conf")) << script.configuration;
     qtui::QtDesktop desktop(dialogs, directory.path(), script.instanceKey);
     app::App veltrano(desktop);
     program::bindScreens(veltrano);
@@ -127,7 +130,8 @@ QStringList menuGroupTitles(qtui::QtDesktop& desktop, const ui::Window& window, 
 QStringList menuItems(qtui::QtDesktop& desktop, const ui::Window& window, const char* bar) {
     QStringList texts;
     if (QListWidget* items = shownItemList(widgetOf<QWidget>(desktop, window, bar)))
-        for (int row = 0; row < items->count(); ++row) texts << items->item(row)->text();
+        for (int row = 0; row < items->count(); ++row)
+            texts << items->item(row)->text();
     return texts;
 }
 

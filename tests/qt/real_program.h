@@ -21,6 +21,8 @@ struct ProgramScript {
     ProgramStep atFirstLogin;
     // Once the main window shows after the login.
     ProgramStep atMainWindow;
+    // The text of veltrano.conf beside the program, when it is to have one: the data on a server.
+    std::string configuration;
 };
 
 // Runs the whole program on real widgets offscreen over a fresh copy of the delivered database:
