@@ -237,6 +237,10 @@ void backUpOnRequest(app::App& app, ScreenState& state) {
                 });
 }
 
+bool dataOnServer(const app::App& app) {
+    return app.databaseSetting.engine == store::Engine::Postgres;
+}
+
 void openScreen(app::App& app, const std::shared_ptr<ScreenState>& state) {
     screenOf(app).open(app.desktop(), &app.mainWindow, true);
     if (!std::exchange(state->restartPending, false)) return;
@@ -251,11 +255,22 @@ void bindBackup(app::App& app) {
         const auto listed = weak.lock();
         if (listed && screenOf(app).isOpen()) listBackups(app, listed);
     };
-    app.onStartUp = [&app, state] { backUpAtStart(app, state->activity); };
-    app.onExit = [&app, state] { backUpAtExit(app, state->activity); };
-    app.backUpNow = [&app, state] { backUpOnRequest(app, *state); };
+    // The backups copy cysj.db; a counter whose data is on a server leaves them to the server.
+    app.onStartUp = [&app, state] {
+        if (!dataOnServer(app)) backUpAtStart(app, state->activity);
+    };
+    app.onExit = [&app, state] {
+        if (!dataOnServer(app)) backUpAtExit(app, state->activity);
+    };
+    app.backUpNow = [&app, state] {
+        if (!dataOnServer(app)) backUpOnRequest(app, *state);
+    };
     app.mainWindow.definition().menuItem("备份与恢复").clicked = [&app, state] {
-        openScreen(app, state);
+        if (!dataOnServer(app)) return openScreen(app, state);
+        app.message(app.mainWindow,
+                    "数据保存在数据库服务器上（" + app.databaseName() +
+                        "），请在服务器上用 pg_dump 备份。",
+                    ui::kInformationBox);
     };
 
     ui::WindowDef& def = screenOf(app).definition();

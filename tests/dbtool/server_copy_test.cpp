@@ -3,6 +3,8 @@
 #include "dbtool/postgres_schema.h"
 #include "dbtool/server_copy.h"
 
+#include "postgres/test_server.h"
+
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -14,11 +16,6 @@ namespace {
 
 using store::PgConnection;
 
-std::string server(const std::string& database) {
-    return std::string("host=") + VELTRANO_TEST_POSTGRES_FOLDER +
-           " user=veltrano dbname=" + database + " connect_timeout=5";
-}
-
 // A database of the tests' server of its own, dropped at the end; and a copy of the delivered
 // cysj.db with a few orders, to copy into it.
 class ServerCopyTest : public ::testing::Test {
@@ -28,10 +25,10 @@ protected:
                 ::testing::UnitTest::GetInstance()->current_test_info()->name()) {
         for (char& c : name_)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        PgConnection admin(server("postgres"));
+        PgConnection admin(testing_support::testServer("postgres"));
         EXPECT_TRUE(admin.run("DROP DATABASE IF EXISTS " + name_)) << admin.failure();
         EXPECT_TRUE(admin.run("CREATE DATABASE " + name_)) << admin.failure();
-        pg_ = std::make_unique<PgConnection>(server(name_));
+        pg_ = std::make_unique<PgConnection>(testing_support::testServer(name_));
         file_ = testing_support::createDeliveredDatabase(directory_.path());
         sql("INSERT INTO 流水 VALUES ('20261210120000', '2026年12月10日12时', '大厅01', 4, 126, 1,"
             " '管理员', '[实收：200元]' || char(13, 10) || '[找零：74元]a\\b' || char(9) || 'c')");
@@ -43,7 +40,7 @@ protected:
     }
     ~ServerCopyTest() override {
         pg_.reset();
-        PgConnection admin(server("postgres"));
+        PgConnection admin(testing_support::testServer("postgres"));
         admin.run("DROP DATABASE IF EXISTS " + name_);
     }
 

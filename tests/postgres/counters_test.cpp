@@ -253,6 +253,11 @@ TEST_F(CountersTest, AWholeDayGoesThroughTheServer) {
             if (summary.cellText(row, 0) == "营业额（元）") revenue = summary.cellText(row, 1);
         EXPECT_EQ(revenue, "30");
 
+        // The server's backups are pg_dump's: the program's own copy of cysj.db is not offered.
+        ScreenDriver(bar.app.mainWindow).chooseMenuItem("备份与恢复");
+        EXPECT_FALSE(bar.app.backupScreen.isOpen());
+        EXPECT_NE(bar.lastMessage().find("pg_dump"), std::string::npos) << bar.lastMessage();
+
         const std::vector<std::string> said = bar.desktop.messageTexts();
         EXPECT_EQ(std::count_if(said.begin(), said.end(),
                                 [](const std::string& text) {

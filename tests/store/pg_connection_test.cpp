@@ -1,5 +1,7 @@
 #include "store/pg_connection.h"
 
+#include "postgres/test_server.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -7,15 +9,8 @@ namespace {
 
 using store::PgConnection;
 
-// The cluster the tests start for themselves (tests/postgres/cluster.sh), on a Unix socket in its
-// folder, its superuser named veltrano.
-std::string testServer(const std::string& database = "postgres") {
-    return std::string("host=") + VELTRANO_TEST_POSTGRES_FOLDER +
-           " user=veltrano dbname=" + database + " connect_timeout=5";
-}
-
 TEST(PgConnection, ChineseTextsAndNumbersGoThereAndBackAsTyped) {
-    PgConnection server(testServer());
+    PgConnection server(testing_support::testServer());
     ASSERT_TRUE(server.connected()) << server.failure();
     ASSERT_TRUE(server.run("DROP TABLE IF EXISTS 流水试验"));
     ASSERT_TRUE(server.run("CREATE TABLE 流水试验 (单号 TEXT, 台号 TEXT, 金额 BIGINT, 备注 TEXT)"));
@@ -34,7 +29,7 @@ TEST(PgConnection, ChineseTextsAndNumbersGoThereAndBackAsTyped) {
 }
 
 TEST(PgConnection, ARefusedStatementIsToldAndTheConnectionGoesOn) {
-    PgConnection server(testServer());
+    PgConnection server(testing_support::testServer());
     ASSERT_TRUE(server.connected()) << server.failure();
     EXPECT_FALSE(server.run("SELECT * FROM 没有这个表"));
     EXPECT_NE(server.failure().find("没有这个表"), std::string::npos) << server.failure();
@@ -53,7 +48,7 @@ TEST(PgConnection, AServerThatIsNotThereIsToldWithoutThePassword) {
     EXPECT_EQ(nobody.failure().find("s3cret-word"), std::string::npos) << nobody.failure();
     EXPECT_FALSE(nobody.run("SELECT 1"));
 
-    PgConnection missing(testServer("no_such_database"));
+    PgConnection missing(testing_support::testServer("no_such_database"));
     EXPECT_FALSE(missing.connected());
     EXPECT_NE(missing.failure().find("no_such_database"), std::string::npos) << missing.failure();
 }

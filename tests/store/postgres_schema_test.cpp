@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <functional>
+#include "postgres/test_server.h"
+
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
@@ -17,11 +19,6 @@
 namespace {
 
 using Columns = std::vector<std::pair<std::string, std::string>>; // name, type
-
-std::string server(const std::string& database) {
-    return std::string("host=") + VELTRANO_TEST_POSTGRES_FOLDER +
-           " user=veltrano dbname=" + database + " connect_timeout=5";
-}
 
 std::string textOf(const std::string& file) {
     std::ifstream in(file);
@@ -65,12 +62,12 @@ SqliteSchema readSqlite(const std::filesystem::path& file) {
 TEST(PostgresSchema, TheServerHasTheTablesColumnsIndexesAndVersionOfCysjDb) {
     const std::string database = "schema_" + std::to_string(::getpid());
     {
-        store::PgConnection admin(server("postgres"));
+        store::PgConnection admin(testing_support::testServer("postgres"));
         ASSERT_TRUE(admin.connected()) << admin.failure();
         ASSERT_TRUE(admin.run("DROP DATABASE IF EXISTS " + database));
         ASSERT_TRUE(admin.run("CREATE DATABASE " + database)) << admin.failure();
     }
-    auto connection = std::make_unique<store::PgConnection>(server(database));
+    auto connection = std::make_unique<store::PgConnection>(testing_support::testServer(database));
     store::PgConnection& pg = *connection;
     ASSERT_TRUE(pg.connected()) << pg.failure();
     ASSERT_TRUE(pg.runScript(textOf(VELTRANO_POSTGRES_SQL))) << pg.failure();
@@ -123,7 +120,7 @@ TEST(PostgresSchema, TheServerHasTheTablesColumnsIndexesAndVersionOfCysjDb) {
 
     // The test's database goes once its own connection is closed.
     connection.reset();
-    store::PgConnection admin(server("postgres"));
+    store::PgConnection admin(testing_support::testServer("postgres"));
     EXPECT_TRUE(admin.run("DROP DATABASE " + database)) << admin.failure();
 }
 
