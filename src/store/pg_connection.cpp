@@ -127,6 +127,14 @@ std::optional<std::vector<PgConnection::Row>> PgConnection::run(const std::strin
     return rows;
 }
 
+bool PgConnection::stillConnected() {
+    // A server that shut down sent its last words and then closed: the first read may find the
+    // words, the next one the end.
+    for (int read = 0; read < 3; ++read)
+        if (!connected() || PQconsumeInput(connection_.get()) == 0) return false;
+    return connected();
+}
+
 std::vector<std::string> PgConnection::notifications() {
     std::vector<std::string> channels;
     if (!connected() || PQconsumeInput(connection_.get()) == 0) return channels;

@@ -47,6 +47,9 @@ public:
     ~PgConnection();
 
     bool connected() const;
+    // Reads what the server sent meanwhile, without waiting: a server that restarted or went
+    // away since the last statement shows as no longer connected.
+    bool stillConnected();
     // What went wrong at the last step, in the server's or libpq's words; a password is never
     // part of it.
     const std::string& failure() const { return failure_; }

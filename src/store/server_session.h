@@ -29,6 +29,8 @@ public:
     ServerSession(const std::string& connectionString, std::shared_ptr<FaultLog> faults);
 
     bool usable() const { return connection_.connected() && !broken_; }
+    // Whether the connection kept between actions still reaches the server.
+    bool stillUsable() { return !broken_ && connection_.stillConnected(); }
     const std::string& connectionString() const { return connectionString_; }
     FaultLog& faults() const { return *faults_; }
     // Grows with every write through this connection and every transaction rolled back.

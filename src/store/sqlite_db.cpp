@@ -99,7 +99,10 @@ bool SqliteDB::Open(std::string_view fileName, bool create) {
 bool SqliteDB::OpenServer(const std::string& connectionString) {
     Close();
     closeIdle();
-    if (!serverConnection_ || !serverConnection_->usable() ||
+    // A server that restarted since the last action is connected to afresh, not found broken
+    // by the action's first statement.
+    if (!serverConnection_ || serverConnection_->inTransaction() ||
+        !serverConnection_->stillUsable() ||
         serverConnection_->connectionString() != connectionString)
         serverConnection_ = std::make_shared<ServerSession>(connectionString, faults_);
     if (!serverConnection_->usable()) {

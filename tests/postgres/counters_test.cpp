@@ -300,6 +300,14 @@ TEST(ServerAway, EachActionFailsAloudWhileItIsAwayAndTheCounterGoesOnOnceItIsBac
             EXPECT_EQ(server.sql("SELECT 金额 FROM 流水"), "98");
             EXPECT_EQ(server.sql("SELECT COUNT(*) FROM 明细"), "2");
             EXPECT_EQ(server.sql("SELECT COUNT(*) FROM 流水"), "1") << "nothing half-done";
+
+            // A server restarted between two actions is not even noticed.
+            ASSERT_EQ(std::system((script + " pause " + cluster).c_str()), 0);
+            ASSERT_EQ(std::system((script + " resume " + cluster).c_str()), 0);
+            const std::size_t quiet = bar.desktop.messageTexts().size();
+            bar.changeQuantity("米饭", "按钮_数量加");
+            EXPECT_EQ(bar.desktop.messageTexts().size(), quiet);
+            EXPECT_EQ(server.sql("SELECT 金额 FROM 流水"), "100");
         });
     }
     std::system((script + " stop " + cluster).c_str());
