@@ -115,17 +115,7 @@ const std::vector<std::int64_t>* ServerCursor::ids() {
 }
 
 void ServerCursor::placeAt(int recordNumber) {
-    if (recordNumber <= 0) {
-        place_ = {Place::Kind::Before, 0, 0};
-        return;
-    }
-    const auto* rows = ids();
-    const int count = rows ? static_cast<int>(rows->size()) : 0;
-    if (recordNumber > count) {
-        place_ = {Place::Kind::After, 0, count + 1};
-        return;
-    }
-    place_ = {Place::Kind::On, (*rows)[static_cast<std::size_t>(recordNumber - 1)], recordNumber};
+    place_ = Place::at(recordNumber, [this] { return ids(); });
 }
 
 void ServerCursor::goTo(int recordNumber) {
@@ -137,19 +127,7 @@ void ServerCursor::placeAfterLast() {
 }
 
 int ServerCursor::position() {
-    if (place_.kind == Place::Kind::Before) return 0;
-    if (!place_.number) {
-        const auto* rows = ids();
-        const int count = rows ? static_cast<int>(rows->size()) : 0;
-        if (place_.kind == Place::Kind::After) {
-            place_.number = count + 1;
-        } else {
-            const auto found = rows ? std::lower_bound(rows->begin(), rows->end(), place_.rowId)
-                                    : std::vector<std::int64_t>::const_iterator{};
-            place_.number = rows ? static_cast<int>(found - rows->begin()) + 1 : 1;
-        }
-    }
-    return *place_.number;
+    return place_.position([this] { return ids(); });
 }
 
 int ServerCursor::recordCount() {

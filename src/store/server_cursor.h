@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/cursor_place.h"
 #include "store/lookup.h"
 #include "store/pg_connection.h"
 #include "store/record.h"
@@ -62,11 +63,7 @@ public:
     void placeAfterLast();
 
 private:
-    struct Place {
-        enum class Kind { Before, On, After } kind = Kind::Before;
-        std::int64_t rowId = 0;
-        std::optional<int> number;
-    };
+    using Place = CursorPlace;
 
     const std::vector<std::int64_t>* ids();
     void placeAt(int recordNumber);

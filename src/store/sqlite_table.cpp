@@ -167,19 +167,7 @@ bool SqliteTable::GoTo(int recordNumber) {
 int SqliteTable::Position() const {
     if (!IsOpen()) return 0;
     if (server_) return server_->position();
-    if (place_.kind == Place::Kind::Before) return 0;
-    if (!place_.number) {
-        const auto* ids = snapshot();
-        const int count = ids ? static_cast<int>(ids->size()) : 0;
-        if (place_.kind == Place::Kind::After) {
-            place_.number = count + 1;
-        } else {
-            const auto found = ids ? std::lower_bound(ids->begin(), ids->end(), place_.rowId)
-                                   : std::vector<std::int64_t>::const_iterator{};
-            place_.number = ids ? static_cast<int>(found - ids->begin()) + 1 : 1;
-        }
-    }
-    return *place_.number;
+    return place_.position([this] { return snapshot(); });
 }
 
 int SqliteTable::RecordCount() const {
@@ -437,17 +425,7 @@ bool SqliteTable::onRecord() const {
 }
 
 void SqliteTable::placeAt(int recordNumber) const {
-    if (recordNumber <= 0) {
-        place_ = {Place::Kind::Before, 0, 0};
-        return;
-    }
-    const auto* ids = snapshot();
-    const int count = ids ? static_cast<int>(ids->size()) : 0;
-    if (recordNumber > count) {
-        place_ = {Place::Kind::After, 0, count + 1};
-        return;
-    }
-    place_ = {Place::Kind::On, (*ids)[static_cast<std::size_t>(recordNumber - 1)], recordNumber};
+    place_ = Place::at(recordNumber, [this] { return snapshot(); });
 }
 
 const std::vector<std::int64_t>* SqliteTable::snapshot() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/connection.h"
+#include "store/cursor_place.h"
 #include "store/lookup.h"
 #include "store/record.h"
 #include "store/row_id_snapshot.h"
@@ -138,13 +139,7 @@ private:
     using Slot =
         std::variant<std::monostate, std::int32_t, std::int64_t, double, std::string, Bytes>;
 
-    // Where the cursor stands: before the first record, on one, or after the last. A position
-    // number is worked out from the snapshot only when asked for.
-    struct Place {
-        enum class Kind { Before, On, After } kind = Kind::Before;
-        std::int64_t rowId = 0;
-        std::optional<int> number;
-    };
+    using Place = CursorPlace;
 
     std::shared_ptr<Connection> liveConnection();
     // Whether the database under the cursor is still open; closes the cursor when it is not.
