@@ -154,7 +154,8 @@ bool ServerCursor::commit(bool adding, const std::vector<Slot>& pending,
         placeholders += parameter(values.size());
     }
     if (values.empty()) return false;
-    const std::optional<int> number = ids_ ? std::optional<int>(position()) : std::nullopt;
+    const bool keepNumber = ids_.has_value();
+    const int number = keepNumber ? position() : 0;
     const auto done = adding ? session->write("INSERT INTO " + table_ + " (" + names +
                                                   ") VALUES (" + placeholders + ") RETURNING rowid",
                                               values)
@@ -164,9 +165,9 @@ bool ServerCursor::commit(bool adding, const std::vector<Slot>& pending,
     if (!done) return false;
 
     // The position keeps its number, on the records of now.
-    if (number) {
-        placeAt(*number);
-        if (place_.kind == Place::Kind::After) place_.number = *number;
+    if (keepNumber) {
+        placeAt(number);
+        if (place_.kind == Place::Kind::After) place_.number = number;
         return true;
     }
     place_.number.reset();
