@@ -84,3 +84,8 @@ CREATE INDEX 明细_单号 ON 明细 (单号);
 -- The version of the tables, as PRAGMA user_version in cysj.db.
 CREATE TABLE 数据库版本 (版本 BIGINT NOT NULL);
 INSERT INTO 数据库版本 VALUES (3);
+
+-- How many write transactions the counters have committed, as the header of cysj.db counts them:
+-- a counter that listed the orders can tell whether anything but its own change came since.
+CREATE TABLE 提交计数 (次数 BIGINT NOT NULL);
+INSERT INTO 提交计数 VALUES (0);

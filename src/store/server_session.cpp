@@ -1,5 +1,7 @@
 #include "store/server_session.h"
 
+#include "store/server_cursor.h"
+
 namespace store {
 namespace {
 
@@ -16,6 +18,8 @@ ServerSession::ServerSession(const std::string& connectionString, std::shared_pt
     if (!connection_.connected() || !connection_.run("SET lock_timeout = '5s'") ||
         !connection_.run(std::string("LISTEN ") + kChannel))
         broken_ = true;
+    const auto counted = connection_.run("SELECT to_regclass('提交计数') IS NOT NULL");
+    countsCommits_ = counted && !counted->empty() && counted->front().front() == "t";
 }
 
 std::optional<PgResult> ServerSession::run(const std::string& sql, const Values& values) {
@@ -84,8 +88,10 @@ bool ServerSession::commit() {
         faults_->noteFailure();
         return false;
     }
-    // Delivered to the other counters when the commit is, and only then.
-    if (wrote_ && !run(std::string("NOTIFY ") + kChannel)) return false;
+    // Delivered to the other counters when the commit is, and only then; counted with it.
+    if (wrote_ && (!run(std::string("NOTIFY ") + kChannel) ||
+                   (countsCommits_ && !run("UPDATE 提交计数 SET 次数 = 次数 + 1"))))
+        return false;
     const auto result = run("COMMIT");
     const bool committed = result && result->commandStatus() == "COMMIT";
     // A COMMIT the server refused has ended the transaction all the same, undone.
@@ -102,6 +108,13 @@ bool ServerSession::rollback() {
     inTransaction_ = holdsWriteLock_ = wrote_ = false;
     ++changes_;
     return run("ROLLBACK").has_value();
+}
+
+std::optional<std::uint32_t> ServerSession::commitCount() {
+    if (!countsCommits_) return std::nullopt;
+    const auto count = run("SELECT 次数 FROM 提交计数");
+    if (!count || count->rows() != 1) return std::nullopt;
+    return static_cast<std::uint32_t>(serverInteger(count->value(0, 0)));
 }
 
 bool ServerSession::changedElsewhere() {

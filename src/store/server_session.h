@@ -49,6 +49,9 @@ public:
 
     // Whether another counter committed a change since the last call.
     bool changedElsewhere();
+    // How many write transactions every counter together has committed; nothing where the
+    // server's tables keep no count. Inside a write transaction, the count before it.
+    std::optional<std::uint32_t> commitCount();
 
 private:
     std::optional<PgResult> run(const std::string& sql, const Values& values = {});
@@ -62,6 +65,7 @@ private:
     bool holdsWriteLock_ = false;
     bool wrote_ = false;
     bool broken_ = false;
+    bool countsCommits_ = false;
 };
 
 } // namespace store

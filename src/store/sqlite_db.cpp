@@ -188,6 +188,7 @@ bool SqliteDB::InTransaction() const {
 }
 
 std::optional<std::uint32_t> SqliteDB::CommitCount() const {
+    if (server_) return server_->commitCount();
     if (!connection_) return std::nullopt;
     // Reading the schema's version takes a read lock, held until the statement goes: no other
     // connection can commit while the header is read.

@@ -59,8 +59,9 @@ public:
     bool RollbackTransaction(std::string_view name = {});
     bool InTransaction() const;
 
-    // How many write transactions the file has committed, as its header counts them: any
-    // connection's commit, from this program or another, adds one. Read under a lock, so it
+    // How many write transactions the file has committed, as its header counts them (on a
+    // server, as its table 提交计数 does): any connection's commit, from this program or another,
+    // adds one. Read under a lock, so it
     // belongs to what a read at the same moment sees; inside a write transaction it is the count
     // before that transaction. Nothing when the file keeps no count (write-ahead logging) or it
     // cannot be read.

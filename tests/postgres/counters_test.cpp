@@ -267,6 +267,44 @@ TEST_F(CountersTest, AWholeDayGoesThroughTheServer) {
     });
 }
 
+// A deletion from a long list takes the row out of it, as on a file, unless another counter
+// committed something since the list was read: then the list is read again.
+TEST_F(CountersTest, ADeletionReadsTheListAgainOnlyWhenAnotherCounterChangedSomething) {
+    Counter bar(server.setting());
+    Counter hall(server.setting());
+    bar.run([&] {
+        hall.run([&] {
+            hall.openOrderScreen();
+            hall.openTable("大厅01");
+            hall.desktop.fakeClock.set({2022, 10, 28, 14, 6, 0});
+            hall.openTable("大厅02");
+            hall.desktop.fakeClock.set({2022, 10, 28, 14, 7, 0});
+            hall.openTable("大厅03");
+
+            ScreenDriver(bar.app.mainWindow).clickToolButton("工具条1", 6);
+            ScreenDriver clerk(bar.app.recordsScreen);
+            clerk.click("按钮_查询全部");
+            const ui::ListView& records = bar.app.recordsScreen.listView("超级列表框_流水");
+            ASSERT_EQ(records.rowCount(), 3);
+
+            // Written behind every counter's back, so counted by none: a list taken out of
+            // does not show it, a list read again would.
+            onServer("INSERT INTO 流水 (单号, 台号, 人数, 金额, 状态) VALUES "
+                     "('20221028150000', '牡丹厅', 2, 0, 0)");
+            clerk.clickRow("超级列表框_流水", 0);
+            clerk.click("按钮_删除");
+            EXPECT_EQ(records.rowCount(), 2) << "taken out of the list, not read again";
+
+            hall.desktop.fakeClock.set({2022, 10, 28, 14, 8, 0});
+            hall.openTable("大厅04");
+            clerk.clickRow("超级列表框_流水", 0);
+            clerk.click("按钮_删除");
+            EXPECT_EQ(records.rowCount(), 3) << "read again: 大厅03, 牡丹厅 and 大厅04";
+            EXPECT_EQ(onServer("SELECT COUNT(*) FROM 流水"), "3");
+        });
+    });
+}
+
 // A server of its own, stopped and started again while a counter works.
 TEST(ServerAway, EachActionFailsAloudWhileItIsAwayAndTheCounterGoesOnOnceItIsBack) {
     testing_support::TestDirectory folder;
