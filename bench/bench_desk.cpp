@@ -2,6 +2,12 @@
 // fake desktop (no widgets), over a copy of a generated database:
 //
 //     bench_desk <database file> [--max-seconds-per-action N] [--first-query all|date]
+//     bench_desk --server <configuration file> [--max-seconds-per-action N] [--first-query …]
+//
+// With --server, the orders are on the PostgreSQL server the file's [database] section names,
+// in the database veltrano-db copied them into; the program works on a fresh copy of that
+// database made on the server, as a counter whose veltrano.conf names it, and every check reads
+// the server. The same actions run on both engines: none of them needs the file itself.
 //
 // The administrator logs in; then each action is timed as action_timer.h describes and reported
 // as report.h shows, in the order of a working day: take an order, settle one, look back over the
@@ -26,12 +32,14 @@
 #include "program_directory.h"
 #include "report.h"
 #include "reports/report_period.h"
+#include "server_database.h"
 #include "stored_orders.h"
 #include "support/date_time.h"
 #include "support/text_rules.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -64,9 +72,26 @@ support::CalendarTime secondsLater(const support::CalendarTime& moment, int seco
 class DeskBench {
 public:
     explicit DeskBench(const bench::HarnessOptions& options)
-        : directory_(options.database), stored_(directory_.database()),
+        : server_(options.serverConfig.empty()
+                      ? nullptr
+                      : std::make_unique<bench::ServerDatabase>(options.serverConfig)),
+          directory_(server_ ? bench::ProgramDirectory()
+                             : bench::ProgramDirectory(options.database)),
+          stored_(server_ ? bench::StoredOrders(server_->setting())
+                          : bench::StoredOrders(directory_.database())),
           timer_(options.maxSecondsPerAction), firstQuery_(options.firstQuery),
           desktop_(directory_.path()), app_(desktop_) {
+        if (server_) engine_ = server_->setting();
+        // The program reads where its data is from veltrano.conf at start, beside it before
+        // /etc/veltrano: a file of its own here keeps a setting of the machine out of the run.
+        std::ofstream config(directory_.file("veltrano.conf"));
+        config << bench::configurationText(engine_);
+        require(static_cast<bool>(config.flush()), "cannot write veltrano.conf");
+        app_.databaseSetting = engine_;
+        if (server_)
+            std::cerr << "bench_desk: on " << engine_.describe() << ", a copy of "
+                      << server_->original() << " made on the server in "
+                      << server_->secondsToCopy() << " s\n";
         program::bindScreens(app_);
         // Tables opened here come after every stored order, one second apart.
         now_ = secondsLater(momentOf(stored_.latestNumber()), 60);
@@ -81,6 +106,10 @@ public:
             if (&window != &app_.mainWindow) return;
             try {
                 failure.clear();
+                require(app_.databaseSetting.engine == engine_.engine &&
+                            app_.databaseSetting.database == engine_.database,
+                        "the program took its data from " + app_.databaseName() + ", not from " +
+                            engine_.describe());
                 if (firstQuery_.empty()) {
                     for (const Action& action : actions())
                         bench::reportTiming(timer_.time(action));
@@ -644,8 +673,11 @@ private:
                 "expected the message " + text + ", saw " + shown);
     }
 
+    // Before everything that uses it, so that the copy on the server goes last.
+    std::unique_ptr<bench::ServerDatabase> server_;
     bench::ProgramDirectory directory_;
     bench::StoredOrders stored_;
+    store::DatabaseSetting engine_;
     bench::ActionTimer timer_;
     std::string firstQuery_;
     testing_support::FakeDesktop desktop_;
@@ -658,7 +690,8 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto options = bench::parseHarnessOptions("bench_desk", argc, argv, {"all", "date"});
+    const auto options =
+        bench::parseHarnessOptions("bench_desk", argc, argv, {"all", "date"}, true);
     if (!options) return 2;
     try {
         DeskBench bench(*options);

@@ -11,6 +11,9 @@ namespace bench {
 class ProgramDirectory {
 public:
     explicit ProgramDirectory(const std::filesystem::path& database);
+    // Without cysj.db, for a program whose data is on a server: a step that went to the file
+    // instead would fail rather than be timed on the wrong engine.
+    ProgramDirectory() = default;
 
     const std::filesystem::path& path() const { return directory_.path(); }
     std::filesystem::path database() const { return directory_.file("cysj.db"); }

@@ -1,18 +1,31 @@
 #pragma once
 
 #include "sqlite_file.h"
+#include "store/database_setting.h"
 
 #include <filesystem>
+#include <initializer_list>
+#include <memory>
 #include <string>
+#include <variant>
+#include <vector>
+
+namespace store {
+class PgConnection;
+} // namespace store
 
 namespace bench {
 
-// The orders in the database file as they stand, with how they were paid and the day closes,
-// read with SQLite itself: what an action's result is checked against. No statement outlives its
-// question, so the program's own writes never wait for a reader.
+// The orders as they stand, with how they were paid and the day closes, read with SQLite itself
+// from the database file, or with libpq from the server: what an action's result is checked
+// against, never through the program's own store. No statement outlives its question, so the
+// program's own writes never wait for a reader.
 class StoredOrders {
 public:
-    explicit StoredOrders(const std::filesystem::path& database) : db_(database) {}
+    explicit StoredOrders(const std::filesystem::path& database);
+    // The database the setting names on its server.
+    explicit StoredOrders(const store::DatabaseSetting& server);
+    ~StoredOrders();
 
     long long count();
     long long openCount();
@@ -43,9 +56,18 @@ public:
     long long billsOnCloses();
 
 private:
+    using Value = std::variant<std::string, long long>;
+    // The first `columns` columns of the statement's first row ("?" for each value, bound in
+    // order), as texts ("" for NULL); none when there is no row. Throws when the engine refuses
+    // the statement.
+    std::vector<std::string> firstRow(int columns, const std::string& sql,
+                                      std::initializer_list<Value> values);
+    long long integer(const std::string& sql, std::initializer_list<Value> values = {});
+    std::string text(const std::string& sql, std::initializer_list<Value> values = {});
     long long countWhere(const std::string& condition, const std::string& value);
 
-    SqliteFile db_;
+    std::unique_ptr<SqliteFile> file_;
+    std::unique_ptr<store::PgConnection> server_;
 };
 
 } // namespace bench
