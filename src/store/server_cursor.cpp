@@ -81,7 +81,10 @@ bool ServerCursor::open(std::shared_ptr<ServerSession> session, const std::strin
     integerColumns_.clear();
     for (int column = 0; column < columns->columns(); ++column) {
         const std::string name = columns->columnName(column);
-        if (name == "rowid") continue;
+        if (name == "rowid") {
+            rowidColumn_ = column;
+            continue;
+        }
         const unsigned type = columns->typeOf(column);
         const bool integer = type == kBigInt || type == kInteger || type == kSmallInt;
         columnNames.push_back(support::isGbkText(name) ? name : "");
@@ -114,12 +117,8 @@ const std::vector<std::int64_t>* ServerCursor::ids() {
     return &*ids_;
 }
 
-void ServerCursor::placeAt(int recordNumber) {
-    place_ = Place::at(recordNumber, [this] { return ids(); });
-}
-
 void ServerCursor::goTo(int recordNumber) {
-    placeAt(recordNumber);
+    place_ = Place::at(recordNumber, [this] { return ids(); });
 }
 
 void ServerCursor::placeAfterLast() {
@@ -166,7 +165,7 @@ bool ServerCursor::commit(bool adding, const std::vector<Slot>& pending,
 
     // The position keeps its number, on the records of now.
     if (keepNumber) {
-        placeAt(number);
+        goTo(number);
         if (place_.kind == Place::Kind::After) place_.number = number;
         return true;
     }
@@ -203,8 +202,9 @@ bool ServerCursor::deleteRows(const std::vector<std::int64_t>& rowIds) {
 void ServerCursor::keep(const PgResult& result, int row) {
     Record record;
     record.rowId = serverInteger(result.value(row, 0));
+    // The row id first, then the table's columns, its own rowid among them.
     for (int column = 1; column < result.columns(); ++column) {
-        if (result.columnName(column) == std::string_view("rowid")) continue;
+        if (column == rowidColumn_ + 1) continue;
         StoredValue& value = record.values.emplace_back();
         value.isNull = result.isNull(row, column);
         value.bytes = result.value(row, column);

@@ -66,7 +66,6 @@ private:
     using Place = CursorPlace;
 
     const std::vector<std::int64_t>* ids();
-    void placeAt(int recordNumber);
     // Keeps the record of row `row` of the result as the current one.
     void keep(const PgResult& result, int row);
 
@@ -74,6 +73,7 @@ private:
     std::string table_;
     std::vector<std::string> columnNames_;
     std::vector<bool> integerColumns_;
+    int rowidColumn_ = -1; // among the table's columns
     Place place_;
     std::optional<std::vector<std::int64_t>> ids_;
     std::uint64_t idsChanges_ = 0;
