@@ -199,33 +199,31 @@ bool ServerCursor::deleteRows(const std::vector<std::int64_t>& rowIds) {
         .has_value();
 }
 
-void ServerCursor::keep(const PgResult& result, int row) {
-    Record record;
-    record.rowId = serverInteger(result.value(row, 0));
-    // The row id first, then the table's columns, its own rowid among them.
-    for (int column = 1; column < result.columns(); ++column) {
-        if (column == rowidColumn_ + 1) continue;
-        StoredValue& value = record.values.emplace_back();
-        value.isNull = result.isNull(row, column);
-        value.bytes = result.value(row, column);
-        value.number = serverInteger(value.bytes);
-    }
-    record_ = std::move(record);
-    if (const auto session = this->session()) recordChanges_ = session->changes();
+void ServerCursor::hold(std::shared_ptr<const PgResult> rows, int row) {
+    current_ = {std::move(rows), row, 0, 0};
+    current_.rowId = serverInteger(current_.rows->value(row, 0));
+    if (const auto session = this->session()) current_.changes = session->changes();
 }
 
 const StoredValue* ServerCursor::read(int column) {
     const auto session = this->session();
     if (!session || column < 0 || !onRecord()) return nullptr;
-    if (!record_ || record_->rowId != place_.rowId || recordChanges_ != session->changes()) {
-        record_.reset();
-        const auto row = session->read("SELECT rowid, * FROM " + table_ +
-                                       " WHERE rowid = " + std::to_string(place_.rowId));
+    if (!current_.rows || current_.rowId != place_.rowId ||
+        current_.changes != session->changes()) {
+        current_ = {};
+        auto row = session->read("SELECT rowid, * FROM " + table_ +
+                                 " WHERE rowid = " + std::to_string(place_.rowId));
         if (!row || row->rows() != 1) return nullptr;
-        keep(*row, 0);
+        hold(std::make_shared<const PgResult>(std::move(*row)), 0);
     }
-    if (static_cast<std::size_t>(column) >= record_->values.size()) return nullptr;
-    return &record_->values[static_cast<std::size_t>(column)];
+    // The row id first, then the table's columns, its own rowid among them.
+    int at = column + 1;
+    if (rowidColumn_ >= 0 && column >= rowidColumn_) ++at;
+    if (at >= current_.rows->columns()) return nullptr;
+    value_.isNull = current_.rows->isNull(current_.row, at);
+    value_.bytes = current_.rows->value(current_.row, at);
+    value_.number = serverInteger(value_.bytes);
+    return &value_;
 }
 
 void ServerCursor::walk(const Lookup& lookup, const std::function<bool()>& visit) {
@@ -271,17 +269,18 @@ void ServerCursor::walk(const Lookup& lookup, const std::function<bool()>& visit
     std::int64_t after = std::numeric_limits<std::int64_t>::min();
     for (;;) {
         values[0] = std::to_string(after);
-        const auto batch =
+        auto read =
             session->read("SELECT rowid, * FROM " + table_ + " WHERE rowid > $1 AND rowid <= $2" +
                               filter + (filtered ? " ORDER BY rowid + 0" : " ORDER BY rowid") +
                               (limit > 0 ? " LIMIT " + std::to_string(limit) : ""),
                           values);
-        if (!batch) return;
+        if (!read) return;
+        const auto batch = std::make_shared<const PgResult>(std::move(*read));
         const std::uint64_t changes = session->changes();
         bool changed = false;
         for (int row = 0; row < batch->rows() && !changed; ++row) {
-            keep(*batch, row);
-            after = record_->rowId;
+            hold(batch, row);
+            after = current_.rowId;
             place_ = {Place::Kind::On, after, {}};
             if (!lookup.holds(textOf, numberOf)) continue;
             session.reset(); // the visit may close the database

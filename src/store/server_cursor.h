@@ -28,8 +28,8 @@ std::int64_t serverInteger(std::string_view text);
 // state it shares with a file's cursor (adding or editing, the pending values, the columns) and
 // hands the rest here.
 //
-// Rows are read in batches; a record's fields come from the batch or the read that placed the
-// cursor on it, and are read again once anything was written through the connection since.
+// Rows are read in batches; a record's fields are read in place from the batch or the read that
+// placed the cursor on it, and read again once anything was written through the connection since.
 class ServerCursor {
 public:
     using Slot = std::variant<std::monostate, std::int32_t, std::int64_t, double, std::string,
@@ -66,8 +66,8 @@ private:
     using Place = CursorPlace;
 
     const std::vector<std::int64_t>* ids();
-    // Keeps the record of row `row` of the result as the current one.
-    void keep(const PgResult& result, int row);
+    // Takes row `row` of the rows read as the current record.
+    void hold(std::shared_ptr<const PgResult> rows, int row);
 
     std::weak_ptr<ServerSession> session_;
     std::string table_;
@@ -77,9 +77,16 @@ private:
     Place place_;
     std::optional<std::vector<std::int64_t>> ids_;
     std::uint64_t idsChanges_ = 0;
-    // The current record as last read, and the connection's changes then.
-    std::optional<Record> record_;
-    std::uint64_t recordChanges_ = 0;
+    // The current record where it was last read, read in place, and the connection's changes
+    // then; a field read is given in `value_`.
+    struct Current {
+        std::shared_ptr<const PgResult> rows;
+        int row = 0;
+        std::int64_t rowId = 0;
+        std::uint64_t changes = 0;
+    };
+    Current current_;
+    StoredValue value_;
 };
 
 } // namespace store
