@@ -76,7 +76,7 @@ bool Query::next() {
     if (done_) return false;
     if (server_) {
         if (!rows_) {
-            rows_ = server_->read(serverSql_, values_);
+            rows_ = server_->run(serverSql_, values_);
             if (!rows_) {
                 done_ = true;
                 return false;

@@ -60,7 +60,7 @@ SchemaUpgrade bringSchemaUpToDate(SqliteDB& database) {
     // A server's tables are made by veltrano-db at the newest version; this program only tells
     // whether it can use them.
     if (database.server_) {
-        const auto version = database.server_->read("SELECT max(版本) FROM 数据库版本");
+        const auto version = database.server_->run("SELECT max(版本) FROM 数据库版本");
         if (!version || version->rows() != 1 || version->isNull(0, 0)) return SchemaUpgrade::Failed;
         const std::int64_t number = serverInteger(version->value(0, 0));
         if (number > kSchemaVersion) return SchemaUpgrade::Newer;

@@ -74,7 +74,7 @@ std::string parameter(std::size_t number) {
 bool ServerCursor::open(std::shared_ptr<ServerSession> session, const std::string& table,
                         std::vector<std::string>& columnNames,
                         std::vector<std::string>& affinities) {
-    const auto columns = session->read("SELECT * FROM " + table + " LIMIT 0");
+    const auto columns = session->run("SELECT * FROM " + table + " LIMIT 0");
     if (!columns) return false;
     table_ = table;
     columnNames_.clear();
@@ -107,7 +107,7 @@ const std::vector<std::int64_t>* ServerCursor::ids() {
     if (!session) return nullptr;
     if (ids_ && idsChanges_ == session->changes()) return &*ids_;
     ids_.reset();
-    const auto rows = session->read("SELECT rowid FROM " + table_ + " ORDER BY rowid");
+    const auto rows = session->run("SELECT rowid FROM " + table_ + " ORDER BY rowid");
     if (!rows) return nullptr;
     ids_.emplace();
     ids_->reserve(static_cast<std::size_t>(rows->rows()));
@@ -199,10 +199,9 @@ bool ServerCursor::deleteRows(const std::vector<std::int64_t>& rowIds) {
         .has_value();
 }
 
-void ServerCursor::hold(std::shared_ptr<const PgResult> rows, int row) {
-    current_ = {std::move(rows), row, 0, 0};
+void ServerCursor::hold(std::shared_ptr<const PgResult> rows, int row, std::uint64_t changes) {
+    current_ = {std::move(rows), row, 0, changes};
     current_.rowId = serverInteger(current_.rows->value(row, 0));
-    if (const auto session = this->session()) current_.changes = session->changes();
 }
 
 const StoredValue* ServerCursor::read(int column) {
@@ -211,10 +210,10 @@ const StoredValue* ServerCursor::read(int column) {
     if (!current_.rows || current_.rowId != place_.rowId ||
         current_.changes != session->changes()) {
         current_ = {};
-        auto row = session->read("SELECT rowid, * FROM " + table_ +
-                                 " WHERE rowid = " + std::to_string(place_.rowId));
+        auto row = session->run("SELECT rowid, * FROM " + table_ +
+                                " WHERE rowid = " + std::to_string(place_.rowId));
         if (!row || row->rows() != 1) return nullptr;
-        hold(std::make_shared<const PgResult>(std::move(*row)), 0);
+        hold(std::make_shared<const PgResult>(std::move(*row)), 0, session->changes());
     }
     // The row id first, then the table's columns, its own rowid among them.
     int at = column + 1;
@@ -229,7 +228,7 @@ const StoredValue* ServerCursor::read(int column) {
 void ServerCursor::walk(const Lookup& lookup, const std::function<bool()>& visit) {
     auto session = this->session();
     if (!session || lookup.never()) return;
-    const auto newest = session->read("SELECT max(rowid) FROM " + table_);
+    const auto newest = session->run("SELECT max(rowid) FROM " + table_);
     if (!newest || newest->isNull(0, 0)) return;
 
     // The conditions the server can answer, through the indexes; the exact test follows on each
@@ -270,16 +269,16 @@ void ServerCursor::walk(const Lookup& lookup, const std::function<bool()>& visit
     for (;;) {
         values[0] = std::to_string(after);
         auto read =
-            session->read("SELECT rowid, * FROM " + table_ + " WHERE rowid > $1 AND rowid <= $2" +
-                              filter + (filtered ? " ORDER BY rowid + 0" : " ORDER BY rowid") +
-                              (limit > 0 ? " LIMIT " + std::to_string(limit) : ""),
-                          values);
+            session->run("SELECT rowid, * FROM " + table_ + " WHERE rowid > $1 AND rowid <= $2" +
+                             filter + (filtered ? " ORDER BY rowid + 0" : " ORDER BY rowid") +
+                             (limit > 0 ? " LIMIT " + std::to_string(limit) : ""),
+                         values);
         if (!read) return;
         const auto batch = std::make_shared<const PgResult>(std::move(*read));
         const std::uint64_t changes = session->changes();
         bool changed = false;
         for (int row = 0; row < batch->rows() && !changed; ++row) {
-            hold(batch, row);
+            hold(batch, row, changes);
             after = current_.rowId;
             place_ = {Place::Kind::On, after, {}};
             if (!lookup.holds(textOf, numberOf)) continue;

@@ -66,8 +66,8 @@ private:
     using Place = CursorPlace;
 
     const std::vector<std::int64_t>* ids();
-    // Takes row `row` of the rows read as the current record.
-    void hold(std::shared_ptr<const PgResult> rows, int row);
+    // Takes row `row` of the rows read, with the connection's changes then, as the current record.
+    void hold(std::shared_ptr<const PgResult> rows, int row, std::uint64_t changes);
 
     std::weak_ptr<ServerSession> session_;
     std::string table_;

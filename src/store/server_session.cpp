@@ -40,10 +40,6 @@ std::optional<PgResult> ServerSession::run(const std::string& sql, const Values&
     return result;
 }
 
-std::optional<PgResult> ServerSession::read(const std::string& sql, const Values& values) {
-    return run(sql, values);
-}
-
 bool ServerSession::takeWriteLock() {
     if (holdsWriteLock_) return true;
     holdsWriteLock_ = run(kTakeWriteLock).has_value();

@@ -36,8 +36,8 @@ public:
     // Grows with every write through this connection and every transaction rolled back.
     std::uint64_t changes() const { return changes_; }
 
-    // A read, or a statement that changes nothing.
-    std::optional<PgResult> read(const std::string& sql, const Values& values = {});
+    // A statement that changes no rows: a read, or one that steers the connection.
+    std::optional<PgResult> run(const std::string& sql, const Values& values = {});
     // A statement that changes rows: in the transaction under way (its write lock taken first),
     // or in one of its own.
     std::optional<PgResult> write(const std::string& sql, const Values& values = {});
@@ -54,7 +54,6 @@ public:
     std::optional<std::uint32_t> commitCount();
 
 private:
-    std::optional<PgResult> run(const std::string& sql, const Values& values = {});
     bool takeWriteLock();
 
     std::string connectionString_;
